@@ -1,0 +1,51 @@
+#include "app/gumAdminHelper.h"
+
+#include "app/gumResCore.h"
+#include "transport/zxStopWatch.h"
+
+#include <filesystem>
+#include <system_error>
+#include <wx/filename.h>
+#include <wx/utils.h>
+
+namespace {
+
+// Full-resolution modification time: a copy within the same second must count.
+bool ModificationTime(const wxString& path, std::filesystem::file_time_type& out)
+{
+    std::error_code error;
+    const std::filesystem::path p(path.utf8_string());
+    if (!std::filesystem::is_regular_file(p, error))
+        return false;
+    out = std::filesystem::last_write_time(p, error);
+    return !error;
+}
+
+} // namespace
+
+bool gumRunAdminHelper(const wxString& source, const wxString& destination)
+{
+    const wxString arguments = "\"" + source + "\" \"" + destination + "\"";
+    std::filesystem::file_time_type before;
+    const bool existed = ModificationTime(destination, before);
+
+    CgumResCore* res = gumGetResCore();
+    if (!res)
+        return false;
+    wxFileName program;
+    res->GetResourceFile(program, "OSX", "QuorvantiAdmin", wxString());
+    if (!program.FileExists())
+        return false;
+
+    wxExecute("\"" + program.GetFullPath() + "\" " + arguments, wxEXEC_SYNC);
+
+    CzxStopWatch watch;
+    for (;;) {
+        std::filesystem::file_time_type now;
+        if (ModificationTime(destination, now) && (!existed || now != before))
+            return true;
+        if (watch.TimeInMicro() > 2999999)
+            return false;
+        wxMilliSleep(200);
+    }
+}

@@ -1,0 +1,55 @@
+#include "app/gumWindowHelpers.h"
+
+#include <algorithm>
+#include <wx/display.h>
+#include <wx/window.h>
+
+void gumGetDisplayArea(const wxWindow* window, wxRect& out)
+{
+    int index = window ? wxDisplay::GetFromWindow(window) : wxNOT_FOUND;
+    if (index == wxNOT_FOUND)
+        index = 0;
+    out = wxDisplay(unsigned(index)).GetClientArea();
+}
+
+void gumSetHeightInLines(wxWindow* control, int lines, int percent)
+{
+    wxRect area;
+    gumGetDisplayArea(control, area);
+    const int byLines = lines * control->GetCharHeight();
+    const int byArea = int(percent * 0.01 * area.height);
+    control->SetMinSize(wxSize(control->GetMinSize().x, std::min(byLines, byArea)));
+}
+
+void gumSetWidthInChars(wxWindow* control, int characters, int percent)
+{
+    wxRect area;
+    gumGetDisplayArea(control, area);
+    const int byChars = characters * control->GetCharWidth();
+    const int byArea = int(percent * 0.01 * area.width);
+    control->SetMinSize(wxSize(std::min(byChars, byArea), control->GetMinSize().y));
+}
+
+void gumKeepOnDisplay(wxWindow* window, const wxPoint* position, bool fit)
+{
+    wxRect area;
+    gumGetDisplayArea(window, area);
+    wxPoint at = position ? *position : window->GetPosition();
+    wxSize size = window->GetSize();
+    if (fit) {
+        size.x = std::min(size.x, area.width);
+        size.y = std::min(size.y, area.height);
+    }
+    at.x = std::max(area.x, std::min(at.x, area.x + area.width - size.x));
+    at.y = std::max(area.y, std::min(at.y, area.y + area.height - size.y));
+    window->SetSize(at.x, at.y, size.x, size.y);
+}
+
+void gumPostSizeEvent(wxWindow* window, wxObject* eventObject)
+{
+    wxSizeEvent event(window->GetSize(), window->GetId());
+    event.SetEventObject(eventObject);
+    window->GetEventHandler()->QueueEvent(event.Clone());
+}
+
+void gumBeforeShowModal() {}

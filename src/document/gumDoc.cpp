@@ -1,0 +1,7 @@
+#include "document/gumDoc.h"
+
+wxIMPLEMENT_DYNAMIC_CLASS(CgumDoc, wxDocument);
+
+CgumDoc::CgumDoc() = default;
+
+CgumDoc::~CgumDoc() = default;

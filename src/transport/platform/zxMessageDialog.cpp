@@ -1,0 +1,14 @@
+#include "transport/platform/zxMessageDialog.h"
+
+#include <wx/msgdlg.h>
+
+int zxShowMessageDialog(const CzxBoxCall& call)
+{
+    long style = wxOK | wxICON_ERROR;
+    if (call.kind == zxBOX_INFO)
+        style = wxOK | wxICON_INFORMATION;
+    else if (call.kind == zxBOX_QUESTION)
+        style = wxYES_NO | wxICON_QUESTION;
+    wxMessageDialog dialog(nullptr, call.text, call.caption, style);
+    return dialog.ShowModal();
+}

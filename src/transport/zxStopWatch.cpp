@@ -1,0 +1,3 @@
+#include "transport/zxStopWatch.h"
+
+CzxStopWatch::~CzxStopWatch() = default;

@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+
+namespace qvtest {
+
+// Points HOME, the XDG folders and the resources at a fresh temporary folder,
+// fixes the time zone, and removes the folder at exit. Called first in main.
+void IsolateEnvironment();
+
+// The temporary home of this process.
+const std::string& TempHome();
+
+// A fresh folder below the temporary home.
+std::string MakeTempDir(const std::string& name);
+
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);
+
+// Makes a resource tree (root/QuorvantiRes) and points the program at it.
+std::string MakeResourceTree(const std::string& name);
+
+} // namespace qvtest
