@@ -1,8 +1,18 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the whole test suite.
+# Installs what is missing, builds, and runs the whole test suite; then runs
+# it again under the address, leak and undefined-behaviour sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$(pwd)
 scripts/deps.sh
+jobs=$(nproc)
+
 scripts/build.sh build
-cd build
-../scripts/with-display.sh ctest --output-on-failure -j"$(nproc)" --timeout 300
+(cd build && "$root/scripts/with-display.sh" ctest --output-on-failure -j"$jobs" --timeout 300)
+
+if [ "${QV_SKIP_SANITIZERS:-0}" != 1 ]; then
+    scripts/build.sh build-asan -DQV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+    export LSAN_OPTIONS="suppressions=$root/tests/sanitize/lsan.supp:print_suppressions=0"
+    export ASAN_OPTIONS="detect_leaks=1"
+    (cd build-asan && "$root/scripts/with-display.sh" ctest --output-on-failure -j"$jobs" --timeout 300)
+fi
