@@ -89,7 +89,7 @@ const wxString& gumGetString(int n)
 wxString CgumResCore::GetResourcesDir()
 {
     wxString fallback = "/usr/share/quorvanti";
-    if (wxTheApp)
+    if (wxAppConsole::GetInstance())
         fallback = wxStandardPaths::Get().GetInstallPrefix() + "/share/quorvanti";
     return EnvOr("QUORVANTI_RESOURCES_DIR", fallback);
 }
