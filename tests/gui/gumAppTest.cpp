@@ -151,3 +151,36 @@ TEST(WindowHelpers, KeepOnDisplay)
     EXPECT_LE(frame->GetSize().y, area.height);
     frame->Destroy();
 }
+
+TEST(WindowHelpers, MinimumSizeByLinesCharsOrShareOfDisplay)
+{
+    qvtest::CreateApp();
+    wxRect area;
+    gumGetDisplayArea(nullptr, area);
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "sizes");
+    auto* control = new wxWindow(frame, wxID_ANY);
+    control->SetMinSize(wxSize(7, 9));
+    gumSetHeightInLines(control, 3, 50);
+    EXPECT_EQ(control->GetMinSize(), wxSize(7, 3 * control->GetCharHeight()));
+    gumSetHeightInLines(control, 100000, 10);
+    EXPECT_EQ(control->GetMinSize().y, int(10 * 0.01 * area.height));
+    gumSetWidthInChars(control, 4, 50);
+    EXPECT_EQ(control->GetMinSize().x, 4 * control->GetCharWidth());
+    gumSetWidthInChars(control, 100000, 33);
+    EXPECT_EQ(control->GetMinSize().x, int(33 * 0.01 * area.width));
+    frame->Destroy();
+}
+
+TEST(AppStart, UnknownLanguageIsReportedWithoutABox)
+{
+    ::setenv("LC_ALL", "qq_QQ.UTF-8", 1);
+    ::setenv("LANG", "qq_QQ.UTF-8", 1);
+    CgumApp& app = qvtest::CreateApp();
+    qvtest::CtestBoxes boxes;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(app.OnInitLocale());
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("This language is not supported by the system."), std::string::npos);
+    qvtest::Pump(100);
+    EXPECT_TRUE(boxes.m_calls.empty());
+}
