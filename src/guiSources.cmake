@@ -4,9 +4,27 @@ set(QV_GUI_SOURCES
   app/gumRes.cpp
   app/gumFrame.cpp
   app/gumDocManager.cpp
+  app/gumDocPrintout.cpp
+  app/gumMenus.cpp
+  app/gumPageMargins.cpp
+  app/gumWin.cpp
+  app/gumIdle.cpp
+  app/gudOptions.cpp
+  app/barBase.cpp
+  app/barSide.cpp
+  app/barTool.cpp
   app/gumWindowHelpers.cpp
   app/gumTestHooks.cpp
   document/gumDoc.cpp
   views/gumView.cpp
+  views/guvView.cpp
+  views/guvGraphView.cpp
+  views/guvGraphWin.cpp
+  views/guvGraphPanel.cpp
+  views/guvMeterPanel.cpp
+  views/guvTablePanel.cpp
+  views/guvDigitsPanel.cpp
+  views/guvScopePanel.cpp
+  views/guvBoxesPanel.cpp
   transport/platform/zxMessageDialog.cpp
 )

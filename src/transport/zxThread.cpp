@@ -6,7 +6,25 @@
 
 CzxThreadMgr::CzxThreadMgr() : m_mutex(wxMUTEX_RECURSIVE) {}
 
-CzxThreadMgr::~CzxThreadMgr() = default;
+CzxThreadMgr::~CzxThreadMgr()
+{
+    // Owners stop their thread first; one that ended is still to be joined.
+    ReapEnded();
+}
+
+void CzxThreadMgr::ReapEnded()
+{
+    CzxThread* ended = nullptr;
+    {
+        wxMutexLocker lock(m_mutex);
+        ended = m_ended;
+        m_ended = nullptr;
+    }
+    if (ended) {
+        ended->Wait(wxTHREAD_WAIT_BLOCK); // it has left its body: returns at once
+        delete ended;
+    }
+}
 
 void CzxThreadMgr::SetState(int state)
 {
@@ -48,6 +66,7 @@ bool CzxThreadMgr::Start(CzxThread* thread, int priority)
 {
     if (!thread)
         return false;
+    ReapEnded();
     {
         wxMutexLocker lock(m_mutex);
         m_hold = false;
@@ -57,8 +76,7 @@ bool CzxThreadMgr::Start(CzxThread* thread, int priority)
     }
     thread->SetManager(this);
     if (thread->Create() != wxTHREAD_NO_ERROR) {
-        // A detached thread that never ran is freed by deleting the object.
-        delete thread;
+        delete thread; // never ran
         wxMutexLocker lock(m_mutex);
         m_thread = nullptr;
         return false;
@@ -66,8 +84,13 @@ bool CzxThreadMgr::Start(CzxThread* thread, int priority)
     thread->SetPriority(priority);
     if (thread->Run() != wxTHREAD_NO_ERROR) {
         thread->Delete(nullptr, wxTHREAD_WAIT_BLOCK);
-        wxMutexLocker lock(m_mutex);
-        m_thread = nullptr;
+        {
+            wxMutexLocker lock(m_mutex);
+            m_thread = nullptr;
+            if (m_ended == thread)
+                m_ended = nullptr;
+        }
+        delete thread;
         return false;
     }
     return true;
@@ -88,14 +111,19 @@ void CzxThreadMgr::Stop()
         thread = m_thread;
     }
     if (thread) {
+        // Makes TestDestroy true and waits for the thread to leave its body.
         thread->Delete(nullptr, wxTHREAD_WAIT_BLOCK);
         wxMutexLocker lock(m_mutex);
         thread = m_thread;
     }
-    if (thread)
+    if (thread) {
+        // A killed thread may stop anywhere: its object is left to it rather
+        // than freed under its feet.
         thread->Kill();
-    wxMutexLocker lock(m_mutex);
-    m_thread = nullptr;
+        wxMutexLocker lock(m_mutex);
+        m_thread = nullptr;
+    }
+    ReapEnded();
 }
 
 bool CzxThreadMgr::StopWait(long ms)
@@ -104,14 +132,19 @@ bool CzxThreadMgr::StopWait(long ms)
     CzxStopWatch watch;
     while (HasThread() && watch.TimeInMicro() / 1000 < ms)
         wxMilliSleep(10);
-    return !HasThread();
+    if (HasThread())
+        return false;
+    ReapEnded();
+    return true;
 }
 
 void CzxThreadMgr::OnThreadExit(CzxThread* thread)
 {
     wxMutexLocker lock(m_mutex);
-    if (m_thread == thread)
+    if (m_thread == thread) {
         m_thread = nullptr;
+        m_ended = thread;
+    }
 }
 
 void CzxThreadMgr::Kill()
@@ -122,8 +155,11 @@ void CzxThreadMgr::Kill()
         thread = m_thread;
         m_thread = nullptr;
     }
+    // A killed thread may stop anywhere: its object is left to it rather than
+    // freed under its feet.
     if (thread)
         thread->Kill();
+    ReapEnded();
 }
 
 bool CzxThreadMgr::WaitAckState(int state, float seconds)
@@ -141,7 +177,7 @@ bool CzxThreadMgr::WaitAckState(int state, float seconds)
     }
 }
 
-CzxThread::CzxThread() : wxThread(wxTHREAD_DETACHED) {}
+CzxThread::CzxThread() : wxThread(wxTHREAD_JOINABLE) {}
 
 wxThread::ExitCode CzxThread::Entry()
 {
@@ -173,15 +209,16 @@ bool CzxThread::CheckState(bool* skip)
         m_manager->AckState(zxTHREAD_STOP);
         return false;
     }
-    switch (m_manager->GetState()) {
+    const int requested = m_manager->GetState();
+    switch (requested) {
     case zxTHREAD_IDLE:
-    case zxTHREAD_PAUSE: {
-        const int state = m_manager->GetState() == zxTHREAD_PAUSE ? zxTHREAD_PAUSE : zxTHREAD_IDLE;
+    case zxTHREAD_PAUSE:
+        // Acknowledges the state it read; a request arriving now is seen on
+        // the next pass.
         s = true;
-        m_manager->AckState(state);
+        m_manager->AckState(requested);
         wxMilliSleep(5);
         return true;
-    }
     case zxTHREAD_STOP:
         m_manager->AckState(zxTHREAD_STOP);
         return false;

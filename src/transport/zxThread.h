@@ -40,14 +40,22 @@ public:
     wxMutex& GetMutex() { return m_mutex; }
 
 private:
+    // Joins and frees a thread that has announced its end.
+    void ReapEnded();
+
     wxMutex m_mutex;
     CzxThread* m_thread = nullptr;
+    // A thread that has left its body but may still be inside the toolkit's
+    // own ending: joined before it is freed, so that nothing of it runs on
+    // after its owner, or the program, is gone.
+    CzxThread* m_ended = nullptr;
     bool m_hold = false;
     int m_requested = zxTHREAD_IDLE;
     int m_acknowledged = zxTHREAD_IDLE;
 };
 
-// A detached worker thread driven by a CzxThreadMgr; it frees itself when it ends.
+// A worker thread driven by a CzxThreadMgr, which joins and frees it once it
+// has ended.
 class CzxThread : public wxThread
 {
 public:

@@ -1,7 +1,12 @@
 #pragma once
 #include <wx/docview.h>
 
-// The document's master view.
+class CgumFrame;
+class CgumWin;
+class wxWindow;
+
+// The document's master view: it attaches one panel view to the drawing
+// window of each panel of the content panel.
 class CgumView : public wxView
 {
 public:
@@ -9,7 +14,15 @@ public:
     ~CgumView() override;
 
     bool OnCreate(wxDocument* doc, long flags) override;
+    bool OnClose(bool deleteWindow) override;
     void OnDraw(wxDC* dc) override;
+    void OnUpdate(wxView* sender, wxObject* hint) override;
+    void OnChangeFilename() override;
+
+    wxWindow* GetGraphWin();
+
+    CgumFrame* m_frame = nullptr;
+    CgumWin* m_content = nullptr;
 
 private:
     wxDECLARE_DYNAMIC_CLASS(CgumView);

@@ -1,0 +1,115 @@
+#pragma once
+#include "data/docField.h"
+#include "data/docFieldV.h"
+#include "data/docRoot.h"
+
+#include <array>
+#include <cstdint>
+#include <wx/datetime.h>
+
+class CxhwSensor;
+
+// Where the data of a store came from.
+enum
+{
+    DATA_SOURCE_NONE = 0,
+    DATA_SOURCE_SIMULATOR = 1,
+    DATA_SOURCE_FILE = 2,
+    DATA_SOURCE_FETCHED = 3,
+    DATA_SOURCE_LIVE = 4,
+    DATA_SOURCE_IMPORTED = 5,
+};
+
+// Raw values per reading, one per logger input.
+constexpr int DOC_RAW_VALUES = 6;
+
+// The data store of one experiment: the channels with their samples, the
+// record count and marks, the interval, the bookkeeping of the logging step,
+// the start time and date and a recording location.
+class CdocData : public CdocRoot
+{
+public:
+    CdocData();
+    ~CdocData() override;
+    CdocData(const CdocData&) = delete;
+    CdocData& operator=(const CdocData&) = delete;
+
+    void Clear();
+    void UpdateLogSkip();
+    void SetRecords(int n);
+    bool HasMarks() const;
+    void PostChange(int id, int a, int b);
+
+    // The logging step. Both answer false when the record could not be
+    // stored because LogNext lies outside the 20001 samples of a channel.
+    void InitCurrentValues();
+    bool SetCurrentValues(const int raw[DOC_RAW_VALUES], bool store, bool restartCounters);
+    bool StoreCurrentValues();
+
+    // Channel set-up.
+    bool AddFields(int n);
+    bool AddReadingField(bool reinitialise, bool shortRange);
+    bool AddTimeField(bool reinitialise, bool shortAxis);
+    bool SyncSensorFields(bool force, bool presentOnly, int socketA, int socketB);
+    bool MatchSensorFields(bool force, bool presentOnly, const CxhwSensor* sensors, int count, int socketA,
+                           int socketB);
+    void SyncSensorFieldsAndClear(int socketA, int socketB);
+    void MatchSensorFieldsAndClear(const CxhwSensor* sensors, int count, int socketA, int socketB);
+    bool CanKeepSensorData() const;
+    bool KeepSensorData();
+    bool SortFields();
+    bool AddManualField(CdocFieldKey* out);
+    bool AddFormulaField(CdocFieldKey* out);
+    bool NewManualField(CdocFieldKey* out);
+    bool NewFormulaField(CdocFieldKey* out, bool lastStep);
+    void RemoveField(CdocFieldKey key);
+    // The "Delete Channel" command: no table message; recalculates the
+    // formulas when one of them read the channel.
+    bool DeleteField(CdocFieldKey key);
+    void RemoveReadingField();
+    void RemoveTimeField();
+    void RemoveFieldsOfContent(int content);
+    void RemoveDerivedFields();
+    void RemoveAllFields();
+
+    // Gives the channels without a colour their drawing colours.
+    void AssignColours();
+
+    double m_interval;
+    int m_maxRecords = 1001;
+    int m_records = 0;
+    std::array<uint8_t, DOC_MAX_SAMPLES> m_marks{};
+    CdocFieldV m_fields;
+    int m_startTime = 0; // hhmmss, 0 unset
+    int m_startDate = 0; // yyyymmdd, 0 unset
+    wxDateTime m_startMoment;
+    int m_logType = 0;
+    int m_dataSource = DATA_SOURCE_NONE;
+    int m_logNext = 0;
+    bool m_fLogOverlay = false;
+    double m_logPeriod;
+    int m_logSkip = 1;
+    int m_logCount = 0;
+    double m_latitude = 0.0;
+    double m_longitude = 0.0;
+    double m_altitude = 0.0;
+    double m_horizontalAccuracy = -1.0;
+    double m_verticalAccuracy = -1.0;
+
+private:
+    bool IsDocReady() const;
+    float TimeValue(const CdocField& field, int n) const;
+    void SetSensorCurrent(CdocField& field, const int raw[DOC_RAW_VALUES], bool restartCounters);
+    void UpdateViews(int hint, void* data);
+    void ModifyAndUpdateViews(int hint, void* data);
+    // Takes the channel at a position out of use with its column message.
+    void RemoveAtPosition(int position);
+    // Gives the formula that fills a channel back to the formula set, when
+    // the channel goes out of use.
+    void ReleaseFormula(const CdocField& field);
+    // Runs the channel-details dialog on a new channel; removes it on cancel.
+    bool ConfirmNewField(CdocFieldKey& key, CdocFieldKey* out, int dialog);
+};
+
+// Gives a channel the null colour: no colour chosen yet.
+void docSetDefaultColour(CdocFieldHdr& field);

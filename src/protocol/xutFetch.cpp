@@ -1,0 +1,86 @@
+#include "protocol/xutFetch.h"
+
+CxutFetch::CxutFetch() : m_mutex(wxMUTEX_RECURSIVE) {}
+
+CxutFetch::~CxutFetch() = default;
+
+void CxutFetch::ClearFiles()
+{
+    wxMutexLocker lock(m_mutex);
+    m_count = 0;
+}
+
+int32_t CxutFetch::GetCount()
+{
+    wxMutexLocker lock(m_mutex);
+    return m_count;
+}
+
+void CxutFetch::SetListResult(int32_t n)
+{
+    wxMutexLocker lock(m_mutex);
+    m_listResult = n;
+}
+
+int32_t CxutFetch::GetListResult()
+{
+    wxMutexLocker lock(m_mutex);
+    return m_listResult;
+}
+
+void CxutFetch::SetFetchNumber(int32_t n)
+{
+    wxMutexLocker lock(m_mutex);
+    m_fetchNumber = n;
+}
+
+int32_t CxutFetch::GetFetchNumber()
+{
+    wxMutexLocker lock(m_mutex);
+    return m_fetchNumber;
+}
+
+void CxutFetch::ResetResult()
+{
+    wxMutexLocker lock(m_mutex);
+    m_headerState = 0;
+    m_resultReady = false;
+    m_result = 0;
+}
+
+int32_t CxutFetch::GetHeaderState()
+{
+    wxMutexLocker lock(m_mutex);
+    return m_headerState;
+}
+
+void CxutFetch::SetProgress(int32_t n)
+{
+    wxMutexLocker lock(m_mutex);
+    m_progress = n;
+}
+
+int32_t CxutFetch::GetProgress()
+{
+    wxMutexLocker lock(m_mutex);
+    return m_progress;
+}
+
+void CxutFetch::SetResult(int32_t code)
+{
+    wxMutexLocker lock(m_mutex);
+    m_result = code;
+    m_resultReady = true;
+}
+
+bool CxutFetch::IsResultReady()
+{
+    wxMutexLocker lock(m_mutex);
+    return m_resultReady;
+}
+
+int32_t CxutFetch::GetResult()
+{
+    wxMutexLocker lock(m_mutex);
+    return m_result;
+}

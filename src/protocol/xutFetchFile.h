@@ -1,0 +1,16 @@
+#pragma once
+#include <cstdint>
+#include <wx/string.h>
+
+// One file stored on a logger, as the stored-file list shows it.
+class CxutFetchFile
+{
+public:
+    virtual ~CxutFetchFile() = default;
+
+    int32_t m_number = 0;
+    wxString m_name;
+    int32_t m_time = 0; // hhmmss, 0 none
+    int32_t m_date = 0; // yyyymmdd, 0 none
+    int32_t m_kind = 0; // kind of run stored, 1 to 6; 0 none
+};

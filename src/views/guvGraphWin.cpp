@@ -1,0 +1,34 @@
+#include "views/guvGraphWin.h"
+
+#include "views/guvGraphView.h"
+
+#include <wx/dcbuffer.h>
+
+wxBEGIN_EVENT_TABLE(CguvGraphWin, wxWindow)
+    EVT_PAINT(CguvGraphWin::OnPaint)
+wxEND_EVENT_TABLE()
+
+CguvGraphWin::CguvGraphWin(wxWindow* parent)
+{
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    Create(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxFULL_REPAINT_ON_RESIZE, "panel");
+    SetBackgroundColour(wxColour(255, 255, 255, 255));
+}
+
+CguvGraphWin::~CguvGraphWin() = default;
+
+void CguvGraphWin::Draw(wxDC& dc)
+{
+    if (m_view)
+        m_view->OnDraw(&dc);
+}
+
+void CguvGraphWin::OnPaint(wxPaintEvent& event)
+{
+    wxAutoBufferedPaintDC dc(this);
+    dc.SetBackground(wxBrush(GetBackgroundColour()));
+    dc.Clear();
+    m_painting = true;
+    Draw(dc);
+    m_painting = false;
+}
