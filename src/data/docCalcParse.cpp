@@ -4,7 +4,7 @@
 // Grammar, loosest first:
 //   sum     = product { ("+" | "-") product }      left-associative
 //   product = power { ("*" | "/") power }          left-associative
-//   power   = primary [ "^" power ]                right-associative
+//   power   = primary { "^" primary }              left-associative: 2^3^2 is 64
 //   primary = "-" primary | ("(" | "sqrt(") sum ")" | number | channel
 // A negation takes the next primary only, so -2^2 is (-2)^2.
 #include "data/docCalc.h"
@@ -68,11 +68,13 @@ bool CdocCalc::ParsePower()
 {
     if (!ParsePrimary())
         return false;
-    if (!TokenIs(CALC_TOKEN_POWER))
-        return true;
-    const int left = m_nodes.m_count - 1;
-    const int op = m_cursor++;
-    return ParsePower() && AppendNode(op, left, m_nodes.m_count - 1);
+    while (TokenIs(CALC_TOKEN_POWER)) {
+        const int left = m_nodes.m_count - 1;
+        const int op = m_cursor++;
+        if (!ParsePrimary() || !AppendNode(op, left, m_nodes.m_count - 1))
+            return false;
+    }
+    return true;
 }
 
 bool CdocCalc::ParsePrimary()

@@ -208,11 +208,11 @@ private:
         const int level = op == '^' ? 3 : op == '*' || op == '/' ? 2 : 1;
         Expr l = Make(depth + 1);
         Expr r = Make(depth + 1);
-        // Brackets where the grammar would group otherwise: "^" groups to
-        // the right, the others to the left.
-        if (l.level < level || (level == 3 && l.level == 3))
+        // Brackets where the grammar would group otherwise: every level groups
+        // to the left, and both operands of "^" are primaries.
+        if (l.level < level)
             l = Bracketed(l);
-        if (r.level < level || (level != 3 && r.level == level))
+        if (r.level < level || r.level == level || (level == 3 && r.level < 4))
             r = Bracketed(r);
         return {l.keys + op + r.keys, level, l.tokens + r.tokens + 1, Binary(op, l.ref, r.ref)};
     }
@@ -282,5 +282,4 @@ TEST_F(CalcProperty, EngineAgreesWithDoublePrecision)
     EXPECT_GT(compared, 2000);
     EXPECT_GT(noValue, 400);
     EXPECT_LT(unsure, 200);
-    std::printf("compared %d, no value %d, undecided %d\n", compared, noValue, unsure);
 }
