@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite; then runs
-# it again under the address, leak and undefined-behaviour sanitizers.
+# it again under the address, leak and undefined-behaviour sanitizers, and the
+# threaded tests of the logger manager under the thread sanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -15,4 +16,5 @@ if [ "${QV_SKIP_SANITIZERS:-0}" != 1 ]; then
     export LSAN_OPTIONS="suppressions=$root/tests/sanitize/lsan.supp:print_suppressions=0"
     export ASAN_OPTIONS="detect_leaks=1"
     (cd build-asan && "$root/scripts/with-display.sh" ctest --output-on-failure -j"$jobs" --timeout 300)
+    scripts/tsan.sh build-tsan
 fi

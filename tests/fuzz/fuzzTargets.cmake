@@ -31,7 +31,7 @@ if(QV_FUZZER_RUNTIME AND NOT QV_SANITIZE AND NOT QV_TSAN)
   configure_file(${PROJECT_SOURCE_DIR}/resources/QuorvantiRes/Sensors.txt
                  ${QV_FUZZ_CORPUS}/shipped-Sensors.txt COPYONLY)
   add_test(NAME SensorFileFuzz
-           COMMAND ${CMAKE_BINARY_DIR}/bin/qv_fuzz_sensors -max_total_time=30 -timeout=10
+           COMMAND ${CMAKE_BINARY_DIR}/bin/qv_fuzz_sensors -max_total_time=15 -timeout=10
                    -dict=${CMAKE_CURRENT_LIST_DIR}/sensors.dict
                    -rss_limit_mb=2048 -print_final_stats=1
                    ${QV_FUZZ_CORPUS} ${CMAKE_CURRENT_LIST_DIR}/corpus)
