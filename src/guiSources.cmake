@@ -16,6 +16,7 @@ set(QV_GUI_SOURCES
   app/gumWindowHelpers.cpp
   app/gumTestHooks.cpp
   document/gumDoc.cpp
+  files/gumFileDialogs.cpp
   views/gumView.cpp
   views/guvView.cpp
   views/guvGraphView.cpp

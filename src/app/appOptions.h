@@ -1,5 +1,6 @@
 #pragma once
 #include "app/appOptionsFile.h"
+#include "hardware/xhwSetup.h"
 
 #include <functional>
 #include <mutex>
@@ -143,6 +144,8 @@ public:
     bool m_viewTable = true;
     bool m_viewGauge = true;
     bool m_viewDigits = false;
+    // The logging set-up that new documents copy; in no file.
+    CxhwSetup m_setup;
 
 private:
     mutable std::mutex m_currentLock;

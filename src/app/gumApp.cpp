@@ -4,6 +4,7 @@
 #include "app/gumFrame.h"
 #include "app/gumHelpers.h"
 #include "app/gumTestHooks.h"
+#include "data/docControl.h"
 #include "document/gumDoc.h"
 #include "transport/zxMessageBox.h"
 #include "views/gumView.h"
@@ -45,9 +46,17 @@ const TemplateRow kTemplates[6] = {
 
 } // namespace
 
-CgumApp::CgumApp() = default;
+// The documents' output rules send their masks to this application's logger manager.
+CgumApp::CgumApp()
+{
+    docSetOutputManager(&m_boxes);
+}
 
-CgumApp::~CgumApp() = default;
+CgumApp::~CgumApp()
+{
+    if (docGetOutputManager() == &m_boxes)
+        docSetOutputManager(nullptr);
+}
 
 void CgumApp::OnInitCmdLine(wxCmdLineParser& parser)
 {
@@ -98,6 +107,11 @@ bool CgumApp::OnInit()
         EndFailedStart();
         return false;
     }
+    // Tests ask for the simulated logger through the environment.
+    wxString simulate;
+    if (wxGetEnv("QUORVANTI_SIMULATE", &simulate) && simulate == "1")
+        m_simulate = true;
+    m_boxes.SetSimulated(m_simulate);
     if (!m_boxes.StartThreads()) {
         EndFailedStart();
         return false;

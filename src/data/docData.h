@@ -23,6 +23,17 @@ enum
 // Raw values per reading, one per logger input.
 constexpr int DOC_RAW_VALUES = 6;
 
+// What a new channel computed from one or two channels holds.
+enum
+{
+    FUNCTION_DUPLICATE = 0,
+    FUNCTION_FIT = 1,
+    FUNCTION_GRADIENT = 2,
+    FUNCTION_AREA = 3,
+    FUNCTION_DIFFERENCE = 4,
+    FUNCTION_PRODUCT = 5,
+};
+
 // The data store of one experiment: the channels with their samples, the
 // record count and marks, the interval, the bookkeeping of the logging step,
 // the start time and date and a recording location.
@@ -75,6 +86,27 @@ public:
     // Gives the channels without a colour their drawing colours.
     void AssignColours();
 
+    // The start moment of the stored data. SetStartNow stamps it from the
+    // clock only while no reading is stored.
+    void SetStartNow();
+    void UpdateStartDateTime();
+    void SetStartTimeText(const wxString& text);
+    void SetStartDateText(const wxString& text);
+
+    // Operations on whole channels. They answer false, changing nothing, when
+    // a channel does not resolve or no channel is free.
+    bool DuplicateField(CdocFieldKey a, CdocFieldKey* out);
+    bool CreateFunctionField(CdocFieldKey a, CdocFieldKey b, int mode, CdocFieldKey* out);
+    bool InvertField(CdocFieldKey key);
+    bool TareField(CdocFieldKey key, float offset);
+    bool ConvertField(CdocFieldKey key, wxString name, wxString units, float gain, float offset);
+    bool SmoothField(CdocFieldKey key);
+    bool SetFieldSmoothing(CdocFieldKey key, int n);
+    void SaveSmoothing();
+    void RestoreSmoothing();
+    // Refits every channel's best straight line against the graph's x axis.
+    void UpdateFits();
+
     double m_interval;
     int m_maxRecords = 1001;
     int m_records = 0;
@@ -109,6 +141,10 @@ private:
     void ReleaseFormula(const CdocField& field);
     // Runs the channel-details dialog on a new channel; removes it on cancel.
     bool ConfirmNewField(CdocFieldKey& key, CdocFieldKey* out, int dialog);
+    // After one channel's values changed: formulas, best lines, scales, hint.
+    void RefreshAfterChange(CdocField& field, int hint);
+    // Fills a new function channel's samples and texts.
+    void FillFunctionField(CdocField& n, CdocField& a, CdocField* b, CdocField& x, CdocField& t, int mode);
 };
 
 // Gives a channel the null colour: no colour chosen yet.

@@ -4,6 +4,7 @@
 #include "app/gumResCore.h"
 #include "data/docCalcs.h"
 #include "data/docData.h"
+#include "data/docDocLinks.h"
 #include "document/docDoc.h"
 #include "document/docHint.h"
 #include "transport/zxMessageBox.h"
@@ -334,8 +335,10 @@ bool CdocData::DeleteField(CdocFieldKey key)
     const bool used = m_doc && m_doc->m_calcs.IsFieldUsed(field);
     ReleaseFormula(*field);
     m_fields.RemoveAt(key.m_index);
+    docRemoveOrphanAnnotations(m_doc);
     if (used)
         m_doc->m_calcs.RecalculateAll();
+    docShareScales(m_doc);
     ModifyAndUpdateViews(HINT_CHANNEL_REMOVED, nullptr);
     return true;
 }

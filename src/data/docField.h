@@ -1,6 +1,8 @@
 #pragma once
 #include "data/docFieldHdr.h"
 
+#include <cstdint>
+
 // Samples per channel: record indices 0 to 20000.
 constexpr int DOC_MAX_SAMPLES = 20001;
 
@@ -53,6 +55,25 @@ public:
     // The document's record count, within 0..20001 whatever the store holds.
     int GetRecordCount() const;
 
+    // Statistics, best straight line, gradient and area over the first n
+    // records (n is clamped to the samples). FitStraightLine answers whether a
+    // line was fitted; without one it leaves slope 1, intercept 0, no label.
+    void GetStatistics(int n, float* min, float* max, float* sum, float* sumSquares, int32_t* count) const;
+    bool FitStraightLine(int n, const CdocField* x);
+    float GetGradientAt(const CdocField* x, int i, int n) const;
+    float GetArea(const CdocField* x, int a, int b, int n, CdocField* out) const;
+
+    // Smoothing, rescaling and halving the time resolution.
+    void SmoothPass();
+    void SmoothMovingAverage(int w);
+    void SaveUnprocessed();
+    void RestoreUnprocessed();
+    void ApplyGainOffset(const wxString* name, const wxString* units, float g, float o);
+    void HalveSamples(int n);
+
+    // Appends the channel's lines of the document's information text.
+    wxString& GetInfoText(wxString& text, int n, int letterNumber) const;
+
     int m_key = 0;
     int m_counter = 0x20000;
     float m_current = 0.0f;
@@ -77,3 +98,5 @@ int docTakeFieldKey();
 int docPeekFieldKey();
 // Sets what the counter gives next (0 is taken as 1).
 void docSetFieldKeyCounter(int next);
+// The shift of decimal places that suits values scaled by a step (gain).
+int32_t docGetPlacesForStep(float step);

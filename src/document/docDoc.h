@@ -1,8 +1,23 @@
 #pragma once
 #include "data/docCalcs.h"
+#include "data/docControl.h"
 #include "data/docData.h"
+#include "data/docFieldList.h"
+#include "data/docPredict.h"
+#include "data/docTable.h"
+#include "document/docAnnotations.h"
+#include "document/docGraph.h"
 #include "document/docHint.h"
+#include "document/docScope.h"
+#include "document/docTiming.h"
+#include "hardware/xhwSetup.h"
 #include "protocol/xutBoxPublicInfo.h"
+#include "transport/zxStopWatch.h"
+#include "views/docTool.h"
+
+#include <array>
+#include <cstdint>
+#include <wx/string.h>
 
 enum
 {
@@ -22,10 +37,20 @@ enum
     ACTIVITY_SCOPE = 6,
 };
 
+// Results of DeleteAll (and of the start routines).
+enum
+{
+    DOC_RESULT_DONE = 0,
+    DOC_RESULT_REFUSED = 3,
+};
+
+// The document version this program writes.
+constexpr int DOC_VERSION = 12;
+
 // What the data object needs of the document that holds it: the views, the
-// modified flag and the channel-details dialog. The application's document
-// implements it; without one (no windows) hints go nowhere and the dialog
-// answers OK.
+// modified flag, the unsaved-readings prompt and the channel-details dialog.
+// The application's document implements it; without one (no windows) hints go
+// nowhere, the prompt lets the caller go on and the dialog answers OK.
 class CdocDocOwner
 {
 public:
@@ -35,48 +60,132 @@ public:
     virtual bool ShowNewChannelDetails(CdocFieldKey& key, int mode) = 0;
     virtual bool ShowCalcChannelDetails(CdocFieldKey& key, int mode) = 0;
     virtual bool ShowCalcResultDetails(CdocFieldKey& key, int mode) = 0;
+    // The unsaved-readings prompt: true when the caller may throw the stored
+    // readings away. An empty message asks with the usual text.
+    virtual bool ConfirmDiscard(const wxString& message, bool force) { return true; }
+    // The document as saved: clears the modified flag and UnsavedData.
+    virtual void MarkSaved() {}
 };
 
-// All data of one experiment.
+// All data of one experiment: the run state, the copy of the connected
+// logger's description, every part, the titles and notes, the view switches
+// and what the tick and the table's auto-scroll keep between calls. Held by
+// value in the application's document; every part points back at it.
 class CdocDoc
 {
 public:
     CdocDoc();
-    virtual ~CdocDoc() = default;
-    // Every part points back at its data object.
+    virtual ~CdocDoc();
     CdocDoc(const CdocDoc&) = delete;
     CdocDoc& operator=(const CdocDoc&) = delete;
 
     // Passes a hint to every view; the second form marks the document modified first.
     void UpdateViews(int code, void* data);
     void ModifyAndUpdateViews(int code, void* data);
-    // Follow-scroll of the table after a stored record.
-    void RequestAutoScroll(int row);
     bool ShowNewChannelDetails(CdocFieldKey& key, int mode);
     bool ShowCalcChannelDetails(CdocFieldKey& key, int mode);
     bool ShowCalcResultDetails(CdocFieldKey& key, int mode);
+    bool ConfirmDiscard(const wxString& message, bool force);
 
     // Keeps the system from idle sleep exactly while fetching or running.
     void SetState(int state);
+    // Also tells the logger manager, whose drivers present sensors by it.
+    void SetActivity(int activity);
+    bool IsReady() const { return m_state == DOC_STATE_READY; }
 
+    // A new document: ready, waiting for a logger, outputs off, connecting.
+    void OnNew();
     // Copies the options' view switches (after the user level changed).
     void LoadViewOptions();
 
+    // The table's follow-scroll: at most one follow step per five working ticks.
+    void SetAutoScroll(int row);
+    void RequestAutoScroll(int row);
+    void OnAutoScrollTick();
+
+    // The 100 ms tick. Still thin: the Bluetooth pump and the auto-scroll
+    // step; pacing and the work of each state are to come.
+    void OnTimerTick();
+
+    bool CanDeleteAll() const;
+    int DeleteAll();
+    bool CanDeleteLast() const;
+    void DeleteLast();
+
+    // Annotations, samples and channels emptied, title back to the default.
+    void ResetAfterClose();
+    // Loaded or fetched data made ready for display.
+    void PrepareLoadedData();
+
+    // Field names follow the document's saved keys.
+    CdocDocOwner* m_owner = nullptr;
     int m_state = DOC_STATE_READY;
     int m_activity = ACTIVITY_AUTOLOG;
+    bool m_overlay = true;
+    bool m_unsavedData = false;
+    bool m_timerRecursionLock = false;
+    // Not saved: the start code of a template pairing in progress, else 0.
+    int m_matchCode = 0;
+    bool m_waitingForFind = true;
+    // The copy of the connected logger's published description.
+    CxutBoxPublicInfo m_boxInfo;
+    CdocGraph m_graph;
+    CdocTable m_table;
+    CdocAnnotations m_annotations;
+    CdocControl m_control;
+    CdocScope m_scope;
+    CdocTiming m_timing;
+    CdocCalcs m_calcs;
+    CdocPredict m_predict;
+    int m_colours = 0;
     bool m_viewTitle = false;
     bool m_viewTable = false;
     bool m_viewGauge = true;
     bool m_viewDigits = false;
-
-    CdocDocOwner* m_owner = nullptr;
-    // The copy of the connected logger's published description.
-    CxutBoxPublicInfo m_boxInfo;
-    // Not saved: the start code of a template pairing in progress, else 0.
-    int m_matchCode = 0;
-    CdocCalcs m_calcs;
+    bool m_viewTimeAndDate = false;
+    bool m_graphTimeAndDate = false;
+    CxhwSetup m_setup;
     CdocData m_data;
+    CdocTool m_tool;
+    wxString m_defaultTitle;
+    wxString m_title;
+    wxString m_notes;
     int m_autoScroll = -1;
     int m_autoScrollPending = -1;
     int m_autoScrollCount = 0;
+    // The description of the logger that recorded a file's data.
+    CxutBoxPublicInfo m_fileBoxInfo;
+    // What the "Platform" and "Version" lines of the file read said.
+    int m_filePlatform = 2;
+    int m_fileVersion = 0;
+    int m_version = DOC_VERSION;
+    // Not saved: the record remembered at the logger's push button, -1 none.
+    int m_rememberedMark = -1;
+
+    // The tick's pacing (not saved).
+    bool m_pacingEnabled = true;
+    bool m_pacingRestart = true;
+    int m_nominalElapsed = 0;
+    int m_workingSlots = 10;
+    int m_slotPosition = 0;
+    std::array<bool, 10> m_skipSlot{};
+    uint64_t m_lastRatio = 0;
+    uint64_t m_tickLength = 0;
+    CzxStopWatch m_tickWatch;
+
+    // Logger hints waiting for the next working tick, and the flag of the
+    // system-software prompts.
+    bool m_hintLinked = false;
+    bool m_hintSensors = false;
+    bool m_hintValues = false;
+    bool m_hintStatus = false;
+    bool m_systemPrompt = false;
+
+    // The channel lists of the pickers.
+    std::array<CdocFieldList, 4> m_fieldLists;
+
+private:
+    // Delete All can clear the store in this state (running: every activity
+    // that writes readings into it).
+    bool CanClearStore() const;
 };

@@ -1,14 +1,38 @@
 #pragma once
 #include "document/docDoc.h"
 
+#include <iosfwd>
 #include <wx/docview.h>
+#include <wx/timer.h>
 
-// The application's document; the experiment's data object lives inside it.
+class wxOutputStream;
+
+// The application's document: it adapts the framework's new, open, save and
+// close steps to the data files and the logger manager, drives the run with
+// its 100 ms timer and asks before unsaved readings are thrown away. The
+// experiment's data object lives inside it.
 class CgumDoc : public wxDocument, public CdocDocOwner
 {
 public:
     CgumDoc();
     ~CgumDoc() override;
+
+    bool SaveAs() override;
+    std::ostream& SaveObject(std::ostream& stream) override;
+    std::istream& LoadObject(std::istream& stream) override;
+    bool OnOpenDocument(const wxString& path) override;
+    bool OnNewDocument() override;
+    bool OnCloseDocument() override;
+    // Modified: the framework's flag or readings stored since the last save.
+    bool IsModified() const override;
+    void Modify(bool modified) override;
+    // Asks through the program's own box.
+    bool OnSaveModified() override;
+
+    bool ChooseSavePath();
+    bool WriteData(wxOutputStream& output);
+    void SetDocumentFilename(const wxString& name);
+    bool IsTimerRunning() const { return m_timer.IsRunning(); }
 
     // What the data object asks of its document.
     void UpdateDocViews(CdocHint& hint) override;
@@ -17,9 +41,27 @@ public:
     bool ShowNewChannelDetails(CdocFieldKey& key, int mode) override;
     bool ShowCalcChannelDetails(CdocFieldKey& key, int mode) override;
     bool ShowCalcResultDetails(CdocFieldKey& key, int mode) override;
+    // The unsaved-readings prompt: Yes saves first, No discards, Cancel keeps.
+    bool ConfirmDiscard(const wxString& message, bool force) override;
+    void MarkSaved() override;
 
     CdocDoc m_doc;
+    // The channel a channel pop-up menu was opened for, while it is shown.
+    CdocFieldKey m_popupChannel;
+
+protected:
+    // Written whole beside the old file, which it replaces only when all went
+    // well; a failure is reported and leaves the document modified.
+    bool DoSaveDocument(const wxString& path) override;
 
 private:
+    void StartTimer();
+    void OnTimer(wxTimerEvent& event);
+
+    wxTimer m_timer;
+    // Whether the last SaveObject wrote the whole document.
+    bool m_writeOk = false;
+
     wxDECLARE_DYNAMIC_CLASS(CgumDoc);
+    wxDECLARE_EVENT_TABLE();
 };

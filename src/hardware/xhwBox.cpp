@@ -54,12 +54,6 @@ bool CxhwBox::Start(CzxThread* thread, int priority)
     return CzxThreadMgr::Start(thread, priority);
 }
 
-wxThread::ExitCode CxhwBoxThread::Entry()
-{
-    xhwRunStateLoop(*this);
-    return nullptr;
-}
-
 // ---- Publication ---------------------------------------------------------
 
 bool CxhwBox::Publish()
@@ -312,6 +306,21 @@ void CxhwBox::EndRequest(const CxutBoxRequest& request)
     m_requestBegun = false;
 }
 
+void CxhwBox::AnswerRequest(const CxutBoxRequest& request)
+{
+    wxMutexLocker lock(GetMutex());
+    if (!m_requestBegun || m_servingSerial != m_requestSerial)
+        return;
+    m_request = request;
+}
+
+void CxhwBox::ClearRequest()
+{
+    wxMutexLocker lock(GetMutex());
+    m_request = CxutBoxRequest();
+    m_requestBegun = false;
+}
+
 bool CxhwBox::WithdrawRequest(uint64_t serial)
 {
     wxMutexLocker lock(GetMutex());
@@ -320,6 +329,30 @@ bool CxhwBox::WithdrawRequest(uint64_t serial)
     m_request.m_code = BOX_REQUEST_NONE;
     m_request.m_answer = BOX_ANSWER_FAILED;
     return true;
+}
+
+bool xhwStreamsOwnReadings(const CxutBoxInfo& info, int linkKind)
+{
+    switch (info.m_hardware) {
+    case BOX_TYPE_MIVA:
+    case BOX_TYPE_TUNDRANE2:
+        return true;
+    case BOX_TYPE_KESTILON:
+        return linkKind == BOX_LINK_BTLE || xhwFirmwareHundredths(info.m_firmware) > 102;
+    default:
+        return false;
+    }
+}
+
+bool CxhwBox::PublishedStreamsOwnReadings()
+{
+    wxMutexLocker lock(GetMutex());
+    return xhwStreamsOwnReadings(m_public.m_info, m_linkKind);
+}
+
+bool CxhwBox::AnyModeFlag() const
+{
+    return m_run.m_fastPolling || m_run.m_setupLogging || m_run.m_scopeMode;
 }
 
 int xhwNameRequestAnswer(int result)

@@ -120,6 +120,11 @@ public:
     bool BeginRequest(CxutBoxRequest& request);
     // Box thread: stores the served request back, code 0 and its answer.
     void EndRequest(const CxutBoxRequest& request);
+    // Box thread: stores the answer of the request it serves while it goes on
+    // serving it (the code stays).
+    void AnswerRequest(const CxutBoxRequest& request);
+    // Box thread: the slot becomes an empty request (the link was reset).
+    void ClearRequest();
     // Poster: withdraws its timed-out request when the box thread has not
     // begun it; true when withdrawn.
     bool WithdrawRequest(uint64_t serial);
@@ -135,6 +140,11 @@ public:
     void SwitchOutputsOff();
     void ResetRunState(bool clearCaptures);
     void ResetOutputMask() { m_run.m_lastSentOutputs = -1; }
+
+    // True for the loggers that stream or time their readings themselves:
+    // no host clock runs for them. The published identity, for the manager.
+    bool PublishedStreamsOwnReadings();
+    bool AnyModeFlag() const;
 
     // Per-type constants and dispatch of every logger operation.
     bool HasFeature(int feature) const;
@@ -224,6 +234,10 @@ public:
 
 // Bit i set: input i can time now on this logger.
 int xhwGetTimingIdentify(const CxutBoxInfo& info, const CxhwSensorV& sensors, int mask);
+
+// Box type 7, type 10 on Bluetooth LE or with firmware above 1.02, and type
+// 12 stream their readings; the others are polled by the host.
+bool xhwStreamsOwnReadings(const CxutBoxInfo& info, int linkKind);
 
 // Answers of the name and clock requests by the driver's result.
 int xhwNameRequestAnswer(int result);

@@ -4,32 +4,25 @@
 
 #include <wx/utils.h>
 
-void xhwRunStateLoop(CzxThread& thread)
-{
-    CzxThreadMgr& manager = *thread.GetManager();
-    bool skip = true;
-    while (thread.CheckState(&skip)) {
-        if (skip)
-            continue;
-        const int state = manager.GetState();
-        manager.AckState(state);
-        thread.SleepWhileState(state);
-    }
-    manager.AckState(zxTHREAD_STOP);
-}
+namespace {
 
-wxThread::ExitCode CxhwBoxesThread::Entry()
-{
-    xhwRunStateLoop(*this);
-    return nullptr;
-}
+std::atomic<CxhwBoxes*> g_boxes{nullptr};
+
+} // namespace
+
+CxhwBoxes* xhwGetBoxes() { return g_boxes; }
 
 CxhwBoxes::CxhwBoxes()
 {
     m_box.SetManager(this);
+    g_boxes = this;
 }
 
-CxhwBoxes::~CxhwBoxes() = default;
+CxhwBoxes::~CxhwBoxes()
+{
+    CxhwBoxes* self = this;
+    g_boxes.compare_exchange_strong(self, nullptr);
+}
 
 bool CxhwBoxes::Start(CzxThread* thread, int priority)
 {

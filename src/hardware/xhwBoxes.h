@@ -82,6 +82,10 @@ public:
     int GetScopeSetting() const { return m_scopeSetting; }
     // Milliseconds since the manager was built: the time stamps of streams.
     const CzxStopWatch& GetClock() const { return m_clock; }
+    // The connect loop opens the simulated logger (link 101) instead of
+    // searching the ports of the options.
+    void SetSimulated(bool simulated) { m_simulated = simulated; }
+    bool IsSimulated() const { return m_simulated; }
 
     CxhwBox m_box;
 
@@ -91,6 +95,7 @@ private:
     std::atomic<double> m_samplePeriod{0.1};
     std::atomic<bool> m_slowPolling{false};
     std::atomic<int> m_scopeSetting{0};
+    std::atomic<bool> m_simulated{false};
     bool m_pumpGuard = false;
     CzxStopWatch m_clock;
     bool m_threadsStarted = false;
@@ -102,6 +107,6 @@ public:
     ExitCode Entry() override;
 };
 
-// The loop shape of both logger threads: perform the requested state,
-// acknowledge it, and wait until something else is requested.
-void xhwRunStateLoop(CzxThread& thread);
+// The application's logger manager: the one constructed last and still alive,
+// or null (code without an application, such as the document's, asks it).
+CxhwBoxes* xhwGetBoxes();

@@ -36,3 +36,9 @@ int xhwComWriteStamp(CxhwBox&, const wxString&, int, int& kind)
     kind = 0;
     return 3;
 }
+bool xhwComOpen(CxhwBox&, int, const wxString&, CxhwUSBDeviceV*) { return false; }
+bool xhwComIsOpen(CxhwBox&, bool, bool) { return false; }
+bool xhwComMonitor(CxhwBox&, bool, wxString&, int&, int[6]) { return false; }
+bool xhwComClose(CxhwBox&) { return false; }
+bool xhwComCloseAndDetach(CxhwBox&) { return false; }
+bool xhwComAbort(CxhwBox&) { return false; }

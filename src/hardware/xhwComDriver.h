@@ -2,6 +2,7 @@
 #include <wx/string.h>
 
 class CxhwBox;
+class CxhwUSBDeviceV;
 
 // The serial family (box types 2 to 6, 8 and 9): the byte command protocol
 // over a serial port, Bluetooth RFCOMM or a serial-type USB device.
@@ -23,3 +24,13 @@ bool xhwComStopTiming(CxhwBox& box);
 bool xhwComSetOutputs(CxhwBox& box, int mask, bool force);
 void xhwComReadStamp(CxhwBox& box, wxString& text, int& kind);
 int xhwComWriteStamp(CxhwBox& box, const wxString& text, int limit, int& kind);
+
+// The link: open on a port (1 to 99, 100 a serial-type USB device, 102), the
+// check that the logger still answers, the connect and monitor step, and
+// closing, resetting (devices released) and aborting (no draining).
+bool xhwComOpen(CxhwBox& box, int port, const wxString& name, CxhwUSBDeviceV* devices);
+bool xhwComIsOpen(CxhwBox& box, bool drain, bool slowDrain);
+bool xhwComMonitor(CxhwBox& box, bool first, wxString& stamp, int& power, int values[6]);
+bool xhwComClose(CxhwBox& box);
+bool xhwComCloseAndDetach(CxhwBox& box);
+bool xhwComAbort(CxhwBox& box);

@@ -1,5 +1,7 @@
 #include "hardware/xhwKestilonDriver.h"
 
+#include "hardware/xhwBox.h"
+
 // The command link is not built yet: every operation that would talk to the
 // logger fails, so the box reports it as not answering.
 
@@ -43,3 +45,14 @@ int xhwKestilonGetStoredFileCount(CxhwBox&) { return -1; }
 int xhwKestilonGetStoredFileMask(CxhwBox&) { return -1; }
 int xhwKestilonReadStoredFileHeader(CxhwBox&, CxutFetchFile&, int) { return 1; }
 int xhwKestilonFetchFile(CxhwBox&, int) { return 1; }
+void xhwKestilonListStoredFiles(CxhwBox& box)
+{
+    box.m_fetch.ClearFiles();
+    box.m_fetch.SetListResult(-2);
+}
+bool xhwKestilonOpen(CxhwBox&, int, const wxString&, CxhwUSBDeviceV*) { return false; }
+bool xhwKestilonIdentify(CxhwBox&, bool, bool) { return false; }
+bool xhwKestilonMonitor(CxhwBox&, bool, wxString&, int&, int[6]) { return false; }
+bool xhwKestilonClose(CxhwBox&) { return false; }
+bool xhwKestilonCloseAndDetach(CxhwBox&) { return false; }
+bool xhwKestilonAbort(CxhwBox&) { return false; }

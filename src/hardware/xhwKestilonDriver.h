@@ -2,6 +2,7 @@
 #include <wx/string.h>
 
 class CxhwBox;
+class CxhwUSBDeviceV;
 class CxutBoxPublicInfo;
 class CxutFetchFile;
 class CxutRateTable;
@@ -33,3 +34,14 @@ int xhwKestilonGetStoredFileCount(CxhwBox& box);
 int xhwKestilonGetStoredFileMask(CxhwBox& box);
 int xhwKestilonReadStoredFileHeader(CxhwBox& box, CxutFetchFile& file, int slot);
 int xhwKestilonFetchFile(CxhwBox& box, int slot);
+// Fills the box's stored-file mailbox from the logger's file headers.
+void xhwKestilonListStoredFiles(CxhwBox& box);
+
+// The link: open on port 100 or 103, identify again (draining first), the
+// connect and monitor step, and closing, resetting and aborting.
+bool xhwKestilonOpen(CxhwBox& box, int port, const wxString& name, CxhwUSBDeviceV* devices);
+bool xhwKestilonIdentify(CxhwBox& box, bool drain, bool slowDrain);
+bool xhwKestilonMonitor(CxhwBox& box, bool first, wxString& name, int& power, int values[6]);
+bool xhwKestilonClose(CxhwBox& box);
+bool xhwKestilonCloseAndDetach(CxhwBox& box);
+bool xhwKestilonAbort(CxhwBox& box);

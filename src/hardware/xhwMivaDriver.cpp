@@ -68,3 +68,9 @@ bool xhwMivaGetInputColour(CxhwBox&, int& colour, int input, int range)
     colour = xhwInputColourTableEntry(5, input, range);
     return false;
 }
+bool xhwMivaConnect(CxhwBox&, CxhwUSBDeviceV&) { return false; }
+bool xhwMivaIsOpen(CxhwBox&) { return false; }
+bool xhwMivaCheckLink(CxhwBox&, bool, int[6]) { return false; }
+int xhwMivaClose(CxhwBox&) { return 0; }
+int xhwMivaReset(CxhwBox&) { return 0; }
+int xhwMivaAbort(CxhwBox&) { return 0; }

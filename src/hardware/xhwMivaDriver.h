@@ -3,6 +3,7 @@
 
 class CxhwBox;
 class CxutBoxInfo;
+class CxhwUSBDeviceV;
 
 // Box type 7: up to six USB packet devices driven as one logger.
 
@@ -34,3 +35,12 @@ bool xhwMivaSetOutputs(CxhwBox& box, int mask, bool force);
 int xhwMivaSetSensorRange(CxhwBox& box, int input, float low, float high);
 // Palette entry of an input's colour from the devices' channel table.
 bool xhwMivaGetInputColour(CxhwBox& box, int& colour, int input, int range);
+
+// The link: connect to the listed packet devices, the check that they are
+// still usable, the monitor step, and closing, resetting and aborting.
+bool xhwMivaConnect(CxhwBox& box, CxhwUSBDeviceV& devices);
+bool xhwMivaIsOpen(CxhwBox& box);
+bool xhwMivaCheckLink(CxhwBox& box, bool outputsOff, int values[6]);
+int xhwMivaClose(CxhwBox& box);
+int xhwMivaReset(CxhwBox& box);
+int xhwMivaAbort(CxhwBox& box);

@@ -16,6 +16,23 @@ int32_t CxutFetch::GetCount()
     return m_count;
 }
 
+void CxutFetch::AddFile(const CxutFetchFile& file)
+{
+    wxMutexLocker lock(m_mutex);
+    if (m_count >= kMaxFiles)
+        return;
+    m_files[m_count++] = file;
+}
+
+bool CxutFetch::GetFile(int32_t i, CxutFetchFile& file)
+{
+    wxMutexLocker lock(m_mutex);
+    if (i < 0 || i >= m_count)
+        return false;
+    file = m_files[i];
+    return true;
+}
+
 void CxutFetch::SetListResult(int32_t n)
 {
     wxMutexLocker lock(m_mutex);
@@ -52,6 +69,23 @@ int32_t CxutFetch::GetHeaderState()
 {
     wxMutexLocker lock(m_mutex);
     return m_headerState;
+}
+
+void CxutFetch::SetHeader(const CxutFetchHeader& header)
+{
+    wxMutexLocker lock(m_mutex);
+    m_header = header;
+    m_headerState = 1;
+}
+
+bool CxutFetch::TakeHeader(CxutFetchHeader& header)
+{
+    wxMutexLocker lock(m_mutex);
+    if (m_headerState != 1)
+        return false;
+    header = m_header;
+    m_headerState = 2;
+    return true;
 }
 
 void CxutFetch::SetProgress(int32_t n)

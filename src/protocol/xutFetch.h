@@ -1,4 +1,7 @@
 #pragma once
+#include "protocol/xutFetchFile.h"
+#include "protocol/xutFetchHeader.h"
+
 #include <cstdint>
 #include <wx/thread.h>
 
@@ -13,8 +16,13 @@ public:
     CxutFetch(const CxutFetch&) = delete;
     CxutFetch& operator=(const CxutFetch&) = delete;
 
+    static constexpr int kMaxFiles = 50;
+
     void ClearFiles();
     int32_t GetCount();
+    // Appends a copy; ignored beyond 50 files.
+    void AddFile(const CxutFetchFile& file);
+    bool GetFile(int32_t i, CxutFetchFile& file);
     void SetListResult(int32_t n);
     int32_t GetListResult();
 
@@ -22,6 +30,10 @@ public:
     int32_t GetFetchNumber();
     void ResetResult();
     int32_t GetHeaderState();
+    // The downloaded file's header: set by the box thread (state 1), taken
+    // once by the document (state 2).
+    void SetHeader(const CxutFetchHeader& header);
+    bool TakeHeader(CxutFetchHeader& header);
     void SetProgress(int32_t n);
     int32_t GetProgress();
     void SetResult(int32_t code);
@@ -31,6 +43,8 @@ public:
 private:
     wxMutex m_mutex;
     int32_t m_count = 0;
+    CxutFetchFile m_files[kMaxFiles];
+    CxutFetchHeader m_header;
     int32_t m_listResult = 0;
     int32_t m_fetchNumber = 0;
     int32_t m_headerState = 0;

@@ -8,6 +8,11 @@ class CxutFetchFile
 public:
     virtual ~CxutFetchFile() = default;
 
+    // Takes the number, clears date, time and kind and makes the default name.
+    void SetNumber(int32_t n);
+    // The word for file, a blank and the number's letter.
+    void MakeName();
+
     int32_t m_number = 0;
     wxString m_name;
     int32_t m_time = 0; // hhmmss, 0 none

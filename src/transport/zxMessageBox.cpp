@@ -10,6 +10,7 @@ namespace {
 
 constexpr int kIdYes = 5103;
 constexpr int kIdNo = 5104;
+constexpr int kIdCancel = 5101;
 
 std::mutex g_presenterMutex;
 zxBoxPresenter g_presenter;
@@ -57,6 +58,12 @@ bool zxQuestionBox(const wxString& text) { return zxQuestionBox(text, zxAppTitle
 bool zxQuestionBox(const wxString& text, const wxString& caption)
 {
     return Show(zxBOX_QUESTION, text, caption) == kIdYes;
+}
+
+int zxQuestionCancelBox(const wxString& text, const wxString& caption)
+{
+    const int answer = Show(zxBOX_QUESTION_CANCEL, text, caption);
+    return answer == kIdYes || answer == kIdNo ? answer : kIdCancel;
 }
 
 void zxNotImplementedBox() { zxNotImplementedBox(zxAppTitle()); }

@@ -11,6 +11,8 @@ enum zxBoxKind
     zxBOX_ERROR,
     zxBOX_INFO,
     zxBOX_QUESTION,
+    // Yes, No and Cancel.
+    zxBOX_QUESTION_CANCEL,
 };
 
 struct CzxBoxCall
@@ -20,7 +22,8 @@ struct CzxBoxCall
     wxString caption;
 };
 
-// Returns the identifier the box ended with (wxID_YES 5103, wxID_NO, wxID_OK).
+// Returns the identifier the box ended with (wxID_YES 5103, wxID_NO, wxID_OK,
+// wxID_CANCEL).
 using zxBoxPresenter = std::function<int(const CzxBoxCall&)>;
 
 // Installs the presenter and returns the previous one.
@@ -32,6 +35,9 @@ int zxInfoBox(const wxString& text);
 int zxInfoBox(const wxString& text, const wxString& caption);
 bool zxQuestionBox(const wxString& text);
 bool zxQuestionBox(const wxString& text, const wxString& caption);
+// Yes, No and Cancel: returns wxID_YES, wxID_NO or wxID_CANCEL (also when the
+// box was closed).
+int zxQuestionCancelBox(const wxString& text, const wxString& caption);
 void zxNotImplementedBox();
 void zxNotImplementedBox(const wxString& caption);
 

@@ -1,8 +1,10 @@
 #pragma once
+#include "data/docRoot.h"
 
 // Graph tool types.
 enum
 {
+    TOOL_NONE = 0,
     TOOL_POSITION = 1,
     TOOL_READING = 2,
     TOOL_CHANGE = 3,
@@ -13,3 +15,53 @@ enum
 
 // Whether the user level allows the graph tool of this type.
 bool docIsToolAllowed(int type);
+
+// What the last change of the graph tool was, for the views.
+enum
+{
+    TOOL_MSG_NONE = 0,
+    TOOL_MSG_TYPE = 1,
+    TOOL_MSG_PLACED = 2,
+    TOOL_MSG_REMOVED = 3,
+    TOOL_MSG_MOVED = 4,
+    TOOL_MSG_DRAGGED = 5,
+};
+
+// One state of the graph tool; cursor positions are fractions of the graph.
+class CdocToolState
+{
+public:
+    virtual ~CdocToolState() = default;
+
+    int m_tool = TOOL_READING;
+    bool m_dragBox = false;
+    bool m_annotate = false;
+    int m_msg = TOOL_MSG_NONE;
+    bool m_active = false;
+    float m_fracX = 0.0f;
+    float m_fracY = 0.0f;
+    float m_fracX0 = 0.0f;
+    float m_fracY0 = 0.0f;
+};
+
+// The graph's measuring tool. Still thin: the document's needs only (taking
+// the cursor away, checking the tool is still usable); selection and the
+// gestures are to come.
+class CdocTool : public CdocRoot
+{
+public:
+    CdocTool() = default;
+    ~CdocTool() override = default;
+
+    // Takes the cursors away (HINT_TOOL) when they are shown.
+    void Deactivate();
+    // True when the current type can be used now; otherwise takes the cursors
+    // away and answers false.
+    bool ValidateTool();
+
+    CdocToolState m_now;
+    CdocToolState m_was;
+
+private:
+    bool IsUsable(int type) const;
+};

@@ -87,9 +87,11 @@ TEST_F(RunningApp, CommandFromWorkerThreadArrivesOnceOnMainThread)
     int calls = 0;
     bool onMain = false;
     m_app->m_frame->Bind(wxEVT_MENU, [&](wxCommandEvent& event) {
+        // The logger thread posts 6094 too, once the new document asked it to connect.
+        if (event.GetInt() != 42)
+            return;
         ++calls;
         onMain = wxThread::IsMain();
-        EXPECT_EQ(event.GetInt(), 42);
     }, 6094);
     std::thread worker([] { gumPostCommand(6094, 42); });
     worker.join();

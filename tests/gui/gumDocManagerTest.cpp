@@ -57,7 +57,8 @@ protected:
     std::string File(const std::string& name)
     {
         const std::string path = m_dir + "/" + name;
-        qvtest::WriteFile(path, "x\n");
+        // The least file the reader takes: an identifier and an empty store.
+        qvtest::WriteFile(path, "%%Identifier,QVD\r\n%%DataSize,0,0\r\n");
         return path;
     }
 

@@ -36,8 +36,11 @@ TEST(LoggerManager, ThreadsAcknowledgeLoggerStates)
 TEST(LoggerManager, StartsAndStopsTwice)
 {
     CxhwBoxes boxes;
+    boxes.SetSimulated(true);
     for (int round = 0; round < 2; ++round) {
         ASSERT_TRUE(boxes.StartThreads()) << round;
+        boxes.Connect();
+        EXPECT_TRUE(boxes.m_box.WaitAckState(BOX_STATE_MONITOR, 2.0f)) << round;
         boxes.SetState(BOXES_STATE_SAMPLING);
         EXPECT_TRUE(boxes.WaitAckState(BOXES_STATE_SAMPLING, 1.0f));
         EXPECT_TRUE(boxes.StopThreads());

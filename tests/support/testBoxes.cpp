@@ -6,14 +6,16 @@ CtestBoxes::CtestBoxes()
 {
     m_previous = zxSetBoxPresenter([this](const CzxBoxCall& call) {
         m_calls.push_back(call);
-        if (call.kind != zxBOX_QUESTION)
+        if (call.kind != zxBOX_QUESTION && call.kind != zxBOX_QUESTION_CANCEL)
             return 5100; // OK
-        bool yes = false;
+        int answer = 5104;
         if (!m_answers.empty()) {
-            yes = m_answers.front();
+            answer = m_answers.front();
             m_answers.pop_front();
         }
-        return yes ? 5103 : 5104;
+        if (answer == 5101 && call.kind != zxBOX_QUESTION_CANCEL)
+            answer = 5104;
+        return answer;
     });
 }
 

@@ -9,6 +9,8 @@ int zxShowMessageDialog(const CzxBoxCall& call)
         style = wxOK | wxICON_INFORMATION;
     else if (call.kind == zxBOX_QUESTION)
         style = wxYES_NO | wxICON_QUESTION;
+    else if (call.kind == zxBOX_QUESTION_CANCEL)
+        style = wxYES_NO | wxCANCEL | wxICON_QUESTION;
     wxMessageDialog dialog(nullptr, call.text, call.caption, style);
     return dialog.ShowModal();
 }

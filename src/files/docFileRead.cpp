@@ -1,0 +1,314 @@
+#include "files/docFile.h"
+
+#include "app/gumHelpers.h"
+#include "document/docDoc.h"
+#include "files/docNormaliseUnit.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+// The field of a header line that carries a channel number, checked against
+// the channels read from "%%DataSize" (counted from 1).
+CdocField* ChannelOf(CdocDoc& doc, long n)
+{
+    if (n < 1 || n > doc.m_data.m_fields.GetCount())
+        return nullptr;
+    return doc.m_data.m_fields.GetAt(int(n - 1));
+}
+
+void SetDataSource(CdocDoc& doc, int format)
+{
+    const bool own = format == DOC_FORMAT_OWN || format == DOC_FORMAT_TEMPLATE;
+    doc.m_data.m_dataSource = own ? DATA_SOURCE_FILE : DATA_SOURCE_IMPORTED;
+}
+
+} // namespace
+
+bool CdocFile::Read(CdocDoc& doc)
+{
+    SetDataSource(doc, m_format);
+    doc.SetState(DOC_STATE_STOPPED);
+    doc.ResetAfterClose();
+    doc.m_data.m_interval = 0.0;
+    // Notes lines append: a second attempt in another encoding starts afresh.
+    doc.m_notes.clear();
+
+    wxString line;
+    if (!ReadHeader(doc, line) || !ReadRows(doc, line)) {
+        doc.ResetAfterClose();
+        return false;
+    }
+    CdocData& data = doc.m_data;
+    switch (m_format) {
+    case DOC_FORMAT_OBD:
+    case DOC_FORMAT_SID:
+    case DOC_FORMAT_OWN:
+    case DOC_FORMAT_TEMPLATE:
+        TakeMarkerColumn(data);
+        data.UpdateStartDateTime();
+        data.AssignColours();
+        doc.UpdateViews(HINT_DATA_RESET, nullptr);
+        doc.PrepareLoadedData();
+        break;
+    default:
+        break;
+    }
+    SetDataSource(doc, m_format);
+    doc.SetState(DOC_STATE_STOPPED);
+    doc.m_unsavedData = false;
+    if (doc.m_owner)
+        doc.m_owner->MarkSaved();
+    return true;
+}
+
+bool CdocFile::ReadHeader(CdocDoc& doc, wxString& line)
+{
+    bool malformed = false;
+    bool identifier = false;
+    bool size = false;
+    m_haveRow = false;
+    CdocData& data = doc.m_data;
+    while (!malformed && ReadLine(line)) {
+        if (line.empty())
+            continue;
+        if (!line.StartsWith("%%")) {
+            m_haveRow = true;
+            break;
+        }
+        wxString key;
+        wxString rest = line;
+        docSplitField(key, rest);
+        long n = 0;
+        if (key.IsSameAs("%%Identifier", false)) {
+            wxString id;
+            docSplitField(id, rest);
+            if (id.IsSameAs("QVD", false))
+                m_format = DOC_FORMAT_OWN;
+            else if (id.IsSameAs("QVT", false))
+                m_format = DOC_FORMAT_TEMPLATE;
+            else if (id.IsSameAs("OBD", false))
+                m_format = DOC_FORMAT_OBD;
+            else
+                m_format = DOC_FORMAT_SID;
+            identifier = true;
+        } else if (key.IsSameAs("%%DataSize", false)) {
+            long records = 0;
+            long columns = 0;
+            if (!docReadLongField(records, rest) || !docReadLongField(columns, rest)) {
+                malformed = true;
+                continue;
+            }
+            // Counts from the file are held to what a store can take.
+            records = std::clamp(records, 0L, long(DOC_MAX_SAMPLES));
+            columns = std::clamp(columns, 0L, long(DOC_MAX_FIELDS));
+            if (columns > 0)
+                data.AddFields(int(columns));
+            m_columnCount = 0;
+            for (int i = 0; i < data.m_fields.GetCount(); ++i) {
+                CdocField* field = data.m_fields.GetAt(i);
+                field->InitEmpty();
+                m_columns[m_columnCount++] = CdocFieldKey(field->m_key, i, field);
+            }
+            data.m_maxRecords = int(records);
+            data.SetRecords(int(records));
+            size = true;
+        } else if (key.IsSameAs("%%Title", false)) {
+            doc.m_title = rest;
+        } else if (key.IsSameAs("%%FieldName", false) || key.IsSameAs("%%FieldUnits", false)) {
+            if (!docReadLongField(n, rest)) {
+                malformed = true;
+                continue;
+            }
+            if (CdocField* field = ChannelOf(doc, n)) {
+                if (key.IsSameAs("%%FieldName", false))
+                    field->m_name = rest;
+                else
+                    field->m_unit = docNormaliseUnit(rest);
+            }
+        } else if (key.IsSameAs("%%MaxMin", false)) {
+            double max = 0.0;
+            double min = 0.0;
+            if (!docReadLongField(n, rest) || !docReadNumberField(max, rest) || !docReadNumberField(min, rest)) {
+                malformed = true;
+                continue;
+            }
+            if (CdocField* field = ChannelOf(doc, n)) {
+                const CxhwMinMax range(docFiniteOrNoValue(max), docFiniteOrNoValue(min));
+                field->m_cal = range;
+                field->m_def = range;
+                field->m_now = range;
+            }
+        } else if (key.IsSameAs("%%StartTime", false)) {
+            data.SetStartTimeText(rest);
+        } else if (key.IsSameAs("%%StartDate", false)) {
+            data.SetStartDateText(rest);
+        } else if (key.IsSameAs("%%Interval", false)) {
+            double interval = 0.0;
+            if (!docReadNumberField(interval, rest) || !std::isfinite(interval)) {
+                malformed = true;
+                continue;
+            }
+            data.m_interval = interval;
+        } else if (key.IsSameAs("%%Ombex_Notes", false)) {
+            wxString text = rest;
+            if (text.length() >= 2 && text.StartsWith("\"") && text.EndsWith("\""))
+                text = text.Mid(1, text.length() - 2);
+            if (m_format == DOC_FORMAT_OBD && text.length() >= 2 && text.StartsWith("`"))
+                text.Remove(0, 1);
+            doc.m_notes += text + "\n";
+        } else if (key.IsSameAs("%%Quorvanti", false)) {
+            ReadSection(doc, rest);
+        }
+    }
+    if (!m_haveRow)
+        line.clear();
+    doc.m_fileBoxInfo = doc.m_boxInfo;
+    return !malformed && identifier && size;
+}
+
+bool CdocFile::ReadRows(CdocDoc& doc, wxString& line)
+{
+    CdocData& data = doc.m_data;
+    CdocFieldV& fields = data.m_fields;
+    const int records = std::clamp(data.m_records, 0, DOC_MAX_SAMPLES);
+    for (int r = 0; r < records; ++r) {
+        if (r > 0 || !m_haveRow) {
+            do {
+                if (!ReadLine(line))
+                    return false;
+            } while (line.empty());
+        }
+        wxString rest = line;
+        for (int i = 0; i < fields.GetCount(); ++i) {
+            CdocField& field = *fields.GetAt(i);
+            wxString tail;
+            const wxString cell = rest.BeforeFirst(',', &tail);
+            rest = tail;
+            float value = DOC_NO_VALUE;
+            if (!cell.empty()) {
+                // A cell that does not begin with a number holds no value.
+                double x = double(DOC_NO_VALUE);
+                gumStringToDouble(cell, &x);
+                value = docFiniteOrNoValue(x);
+            }
+            field.m_samples[r] = value;
+            field.m_unsmoothed[r] = value;
+            field.m_dataRange.Extend(value);
+        }
+    }
+    return true;
+}
+
+void CdocFile::TakeMarkerColumn(CdocData& data)
+{
+    CdocFieldKey key;
+    if (!data.m_fields.FindMarker(key, 0))
+        return;
+    const int records = std::clamp(data.m_records, 0, DOC_MAX_SAMPLES);
+    for (int r = 0; r < records; ++r) {
+        const float x = key.m_field->m_samples[r];
+        if (!docIsNoValue(x) && x != 0.0f)
+            data.m_marks[size_t(r)] = 1;
+    }
+    data.RemoveField(key);
+}
+
+bool CdocFile::ReadSection(CdocDoc& doc, wxString rest)
+{
+    wxString section;
+    wxString key;
+    docSplitField(section, rest);
+    docSplitField(key, rest);
+    if (section.IsSameAs("Doc", false))
+        return ReadDocKey(doc, key, rest);
+    return true; // the other sections are not read yet
+}
+
+bool CdocFile::ReadDocKey(CdocDoc& doc, const wxString& key, wxString value)
+{
+    if (key.IsSameAs("Title", false)) {
+        doc.m_title = value;
+        return true;
+    }
+    long n = 0;
+    const bool known = key.IsSameAs("Platform", false) || key.IsSameAs("Version", false) ||
+                       key.IsSameAs("Activity", false) || key.IsSameAs("Overlay", false) ||
+                       key.IsSameAs("Colours", false) || key.IsSameAs("ViewTitle", false) ||
+                       key.IsSameAs("ViewTable", false) || key.IsSameAs("ViewGauge", false) ||
+                       key.IsSameAs("ViewDigits", false) || key.IsSameAs("ViewTimeAndDate", false) ||
+                       key.IsSameAs("GraphTimeAndDate", false);
+    if (!known)
+        return true; // written only
+    if (!docReadLongField(n, value))
+        return false;
+    if (key.IsSameAs("Platform", false))
+        doc.m_filePlatform = int(std::clamp(n, long(INT_MIN), long(INT_MAX)));
+    else if (key.IsSameAs("Version", false))
+        doc.m_fileVersion = int(std::clamp(n, long(INT_MIN), long(INT_MAX)));
+    else if (key.IsSameAs("Activity", false)) {
+        if (n >= ACTIVITY_AUTOLOG && n <= ACTIVITY_SCOPE)
+            doc.SetActivity(int(n));
+    } else if (key.IsSameAs("Overlay", false))
+        doc.m_overlay = n != 0;
+    else if (key.IsSameAs("Colours", false))
+        doc.m_colours = n == 1 ? 1 : 0;
+    else if (key.IsSameAs("ViewTitle", false))
+        doc.m_viewTitle = n != 0;
+    else if (key.IsSameAs("ViewTable", false))
+        doc.m_viewTable = n != 0;
+    else if (key.IsSameAs("ViewGauge", false))
+        doc.m_viewGauge = n != 0;
+    else if (key.IsSameAs("ViewDigits", false))
+        doc.m_viewDigits = n != 0;
+    else if (key.IsSameAs("ViewTimeAndDate", false))
+        doc.m_viewTimeAndDate = n != 0;
+    else if (key.IsSameAs("GraphTimeAndDate", false))
+        doc.m_graphTimeAndDate = n != 0;
+    if (doc.m_fileVersion <= 5) {
+        doc.m_colours = 0;
+        doc.m_graphTimeAndDate = false;
+    } else if (doc.m_fileVersion == 6) {
+        doc.m_graphTimeAndDate = false;
+    }
+    return true;
+}
+
+bool docSplitField(wxString& field, wxString& line)
+{
+    int quotes = 0;
+    for (size_t i = 0; i < line.length(); ++i) {
+        const wxUniChar c = line[i];
+        if (c == '"')
+            ++quotes;
+        else if (c == ',' && quotes % 2 == 0) {
+            field = line.Left(i);
+            line = line.Mid(i + 1);
+            return true;
+        }
+    }
+    field = line;
+    line.clear();
+    return true;
+}
+
+bool docNextField(wxString& field, wxString& line)
+{
+    return docSplitField(field, line);
+}
+
+bool docReadLongField(long& value, wxString& line)
+{
+    wxString field;
+    docSplitField(field, line);
+    field.Trim(false);
+    return field.ToLong(&value, 10);
+}
+
+bool docReadNumberField(double& value, wxString& line)
+{
+    wxString field;
+    docSplitField(field, line);
+    return gumStringToDouble(field, &value);
+}

@@ -1,0 +1,19 @@
+#pragma once
+#include <iosfwd>
+#include <string>
+#include <wx/buffer.h>
+#include <wx/string.h>
+
+class wxInputStream;
+
+// Reads the whole standard stream into the buffer in blocks of 1024 bytes;
+// false when the stream had already failed.
+bool gumReadIstream(wxMemoryBuffer& buffer, std::istream& stream);
+// Copies the toolkit stream into the standard one in blocks of 1024 bytes;
+// true when the output is still good.
+bool gumCopyToOstream(std::ostream& output, wxInputStream& input);
+
+// Puts the bytes into the file at the path: written whole to a temporary file
+// beside it, which then takes the old file's place. On any failure the old
+// file is left as it was and the temporary file removed.
+bool gumReplaceFile(const wxString& path, const std::string& bytes);

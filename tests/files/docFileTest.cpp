@@ -1,0 +1,228 @@
+#include "data/dataTestSupport.h"
+#include "files/gumFile.h"
+#include "files/gumFileStreams.h"
+#include "files/zxTextInputStream.h"
+#include "support/testEnvironment.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/resource.h>
+#include <wx/dir.h>
+#include <wx/mstream.h>
+
+namespace {
+
+class SavedOwner : public qvtest::CtestDocOwner
+{
+public:
+    void MarkSaved() override { ++m_saved; }
+    int m_saved = 0;
+};
+
+class DataFile : public testing::Test
+{
+protected:
+    DataFile() { m_res.LoadStrings(); }
+
+    // Three channels of five records, record 2 marked.
+    void Fill(CdocDoc& doc)
+    {
+        CdocData& data = doc.m_data;
+        ASSERT_TRUE(data.AddFields(3));
+        const char* names[] = {"Time", "Light", "Temp"};
+        const char* units[] = {"s", "lux", "'C"};
+        for (int f = 0; f < 3; ++f) {
+            CdocField& field = *data.m_fields.GetAt(f);
+            field.InitManual();
+            field.m_name = names[f];
+            field.m_unit = units[f];
+            field.m_places = 1;
+            for (int i = 0; i < 5; ++i)
+                field.SetSample(i, f == 2 && i == 3 ? DOC_NO_VALUE : float(i) * 1.5f + float(f));
+        }
+        data.SetRecords(5);
+        data.m_marks[2] = 1;
+        data.m_interval = 0.1;
+        data.m_startTime = 93000;
+        data.m_startDate = 20240305;
+        doc.m_title = "Cooling, with a lid";
+        doc.m_notes = "a\nb\n";
+        doc.m_activity = ACTIVITY_PERIODIC;
+        doc.m_viewDigits = true;
+    }
+
+    std::string Write(CdocDoc& doc, int format = DOC_FORMAT_OWN)
+    {
+        wxMemoryOutputStream memory;
+        CgumFile file;
+        file.WriteStream(memory, doc, format);
+        const wxStreamBuffer* buffer = memory.GetOutputStreamBuffer();
+        return std::string(static_cast<const char*>(buffer->GetBufferStart()), size_t(memory.GetLength()));
+    }
+
+    bool Read(CdocDoc& doc, const std::string& bytes)
+    {
+        wxMemoryInputStream input(bytes.data(), bytes.size());
+        CgumFile file;
+        return file.ReadStream(input, doc);
+    }
+
+    CgumResCore m_res;
+    CappOptions m_options;
+};
+
+} // namespace
+
+TEST_F(DataFile, OwnFileRoundTrip)
+{
+    CdocDoc doc;
+    Fill(doc);
+    const std::string bytes = Write(doc);
+    EXPECT_EQ(bytes.rfind("%%Identifier,QVD\r\n%%DataSize,5,4\r\n%%Title,Cooling, with a lid\r\n", 0), 0u);
+    for (const char* line : {"%%FieldName,4,Marker\r\n", "%%FieldUnits,4,Mark\r\n", "%%MaxMin,4,1,0\r\n",
+                             "%%StartTime,093000\r\n", "%%StartDate,20240305\r\n", "%%Interval,0.10000\r\n",
+                             "%%Ombex_Notes,\"a\"\r\n%%Ombex_Notes,\"b\"\r\n%%Quorvanti,Doc,Platform,2\r\n",
+                             "%%Quorvanti,Doc,Activity,2\r\n", "\r\n3.00,4.00,5.00,1\r\n4.50,5.50,,0\r\n"})
+        EXPECT_NE(bytes.find(line), std::string::npos) << line;
+
+    SavedOwner owner;
+    CdocDoc back;
+    back.m_owner = &owner;
+    back.m_unsavedData = true;
+    ASSERT_TRUE(Read(back, bytes));
+    EXPECT_EQ(back.m_state, DOC_STATE_STOPPED);
+    EXPECT_EQ(back.m_data.m_dataSource, DATA_SOURCE_FILE);
+    EXPECT_EQ(back.m_data.m_records, 5);
+    ASSERT_EQ(back.m_data.m_fields.GetCount(), 3); // the marker column became marks
+    EXPECT_EQ(back.m_data.m_marks[2], 1);
+    EXPECT_EQ(back.m_data.m_marks[1], 0);
+    EXPECT_EQ(back.m_data.m_fields.GetAt(1)->m_name, "Light");
+    EXPECT_EQ(back.m_data.m_fields.GetAt(2)->m_unit, wxString::FromUTF8("°C"));
+    EXPECT_EQ(back.m_data.m_fields.GetAt(1)->m_samples[4], 7.0f);
+    EXPECT_EQ(back.m_data.m_fields.GetAt(2)->m_samples[3], DOC_NO_VALUE);
+    EXPECT_EQ(back.m_data.m_startTime, 93000);
+    EXPECT_NEAR(back.m_data.m_interval, 0.1, 1e-12);
+    EXPECT_EQ(back.m_title, "Cooling, with a lid");
+    EXPECT_EQ(back.m_notes, "a\nb\n");
+    EXPECT_EQ(back.m_activity, ACTIVITY_PERIODIC);
+    EXPECT_TRUE(back.m_viewDigits);
+    EXPECT_EQ(back.m_fileVersion, 12);
+    EXPECT_FALSE(back.m_unsavedData);
+    EXPECT_EQ(owner.m_saved, 1);
+}
+
+// A file in an 8-bit encoding is read again from the start as ISO-8859-1;
+// its notes are not doubled by the first attempt.
+TEST_F(DataFile, EightBitFileReadsThroughTheSecondAttempt)
+{
+    const std::string bytes = "%%Identifier,SID\r\n%%Ombex_Notes,\"n\"\r\n%%DataSize,1,1\r\n%%Title,T\xb0\r\n"
+                              "%%FieldName,1,Temp\r\n1.5\r\n";
+    CdocDoc doc;
+    ASSERT_TRUE(Read(doc, bytes));
+    EXPECT_EQ(doc.m_title, wxString::FromUTF8("T°"));
+    EXPECT_EQ(doc.m_notes, "n\n");
+    EXPECT_EQ(doc.m_data.m_dataSource, DATA_SOURCE_IMPORTED);
+    EXPECT_EQ(doc.m_data.m_fields.GetAt(0)->m_samples[0], 1.5f);
+}
+
+TEST_F(DataFile, BadFilesFailAndLeaveTheDocumentEmpty)
+{
+    const char* files[] = {
+        "%%DataSize,1,1\r\n1\r\n",                        // no identifier
+        "%%Identifier,QVD\r\n%%Title,x\r\n",              // no size
+        "%%Identifier,QVD\r\n%%DataSize,3,1\r\n1\r\n2\r\n", // a row missing
+        "%%Identifier,QVD\r\n%%DataSize,x,1\r\n",         // malformed size
+        "%%Identifier,QVD\r\n%%DataSize,1,1\r\n%%MaxMin,1,a,0\r\n1\r\n",
+        "",
+    };
+    for (const char* text : files) {
+        CdocDoc doc;
+        doc.m_title = "kept?";
+        EXPECT_FALSE(Read(doc, text)) << text;
+        EXPECT_EQ(doc.m_data.m_records, 0) << text;
+        EXPECT_EQ(doc.m_data.m_fields.GetCount(), 0) << text;
+        EXPECT_EQ(doc.m_title, doc.m_defaultTitle) << text;
+        }
+}
+
+TEST_F(DataFile, CountsFromTheFileAreHeldToTheStore)
+{
+    CdocDoc doc;
+    ASSERT_TRUE(Read(doc, "%%Identifier,QVD\r\n%%DataSize,-4,99\r\n"));
+    EXPECT_EQ(doc.m_data.m_records, 0);
+    EXPECT_EQ(doc.m_data.m_fields.GetCount(), DOC_MAX_FIELDS);
+}
+
+TEST_F(DataFile, LinesEndAtLfCrLfOrCr)
+{
+    const std::string bytes = "a\nb\r\nc\rd";
+    wxMemoryInputStream input(bytes.data(), bytes.size());
+    CzxTextInputStream text(input, " \t", wxConvUTF8);
+    std::vector<std::string> lines;
+    wxString line;
+    while (!input.Eof() && text.ReadLine(line))
+        lines.push_back(line.ToStdString());
+    while (!lines.empty() && lines.back().empty())
+        lines.pop_back();
+    EXPECT_EQ(lines, (std::vector<std::string>{"a", "b", "c", "d"}));
+}
+
+TEST_F(DataFile, FieldsSplitOutsideQuotes)
+{
+    wxString line = "\"a,b\",c,";
+    wxString field;
+    docSplitField(field, line);
+    EXPECT_EQ(field, "\"a,b\"");
+    docSplitField(field, line);
+    EXPECT_EQ(field, "c");
+    EXPECT_TRUE(line.empty());
+    long n = 0;
+    line = " -7,x";
+    EXPECT_TRUE(docReadLongField(n, line));
+    EXPECT_EQ(n, -7);
+    EXPECT_FALSE(docReadLongField(n, line));
+}
+
+TEST_F(DataFile, StreamsCopyWhole)
+{
+    std::string big(5000, 'q');
+    big[4999] = 'z';
+    std::istringstream in(big);
+    wxMemoryBuffer buffer(1024);
+    ASSERT_TRUE(gumReadIstream(buffer, in));
+    EXPECT_EQ(std::string(static_cast<const char*>(buffer.GetData()), buffer.GetDataLen()), big);
+    wxMemoryInputStream input(buffer.GetData(), buffer.GetDataLen());
+    std::ostringstream out;
+    EXPECT_TRUE(gumCopyToOstream(out, input));
+    EXPECT_EQ(out.str(), big);
+}
+
+// A write that fails (here: the file size limit) leaves the old file whole
+// and no temporary file behind.
+TEST_F(DataFile, ReplacingAFileThatCannotBeWrittenKeepsTheOldOne)
+{
+    const std::string dir = qvtest::MakeTempDir("replace");
+    const wxString path = dir + "/run.qvd";
+    ASSERT_TRUE(gumReplaceFile(path, "old"));
+    EXPECT_EQ(qvtest::ReadFile(path.ToStdString()), "old");
+    ASSERT_TRUE(gumReplaceFile(path, "new"));
+    EXPECT_EQ(qvtest::ReadFile(path.ToStdString()), "new");
+
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 1000;
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool ok = gumReplaceFile(path, std::string(5000, 'x'));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(qvtest::ReadFile(path.ToStdString()), "new");
+    wxArrayString left;
+    wxDir::GetAllFiles(dir, &left);
+    EXPECT_EQ(left.size(), 1u);
+
+    EXPECT_FALSE(gumReplaceFile(dir + "/missing/run.qvd", "x"));
+}
