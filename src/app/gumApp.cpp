@@ -4,7 +4,6 @@
 #include "app/gumFrame.h"
 #include "app/gumHelpers.h"
 #include "app/gumTestHooks.h"
-#include "data/docControl.h"
 #include "document/gumDoc.h"
 #include "transport/zxMessageBox.h"
 #include "views/gumView.h"
@@ -46,17 +45,9 @@ const TemplateRow kTemplates[6] = {
 
 } // namespace
 
-// The documents' output rules send their masks to this application's logger manager.
-CgumApp::CgumApp()
-{
-    docSetOutputManager(&m_boxes);
-}
+CgumApp::CgumApp() = default;
 
-CgumApp::~CgumApp()
-{
-    if (docGetOutputManager() == &m_boxes)
-        docSetOutputManager(nullptr);
-}
+CgumApp::~CgumApp() = default;
 
 void CgumApp::OnInitCmdLine(wxCmdLineParser& parser)
 {

@@ -2,30 +2,15 @@
 
 #include "hardware/xhwBoxes.h"
 
-namespace {
-
-CxhwBoxes* g_outputManager = nullptr;
-
-} // namespace
-
-void docSetOutputManager(CxhwBoxes* boxes)
-{
-    g_outputManager = boxes;
-}
-
-CxhwBoxes* docGetOutputManager()
-{
-    return g_outputManager;
-}
-
 CdocControl::CdocControl() = default;
 
 CdocControl::~CdocControl() = default;
 
 void CdocControl::SendMask(int mask)
 {
-    if (g_outputManager)
-        g_outputManager->SetOutputs(mask);
+    // The masks go to the application's logger manager; without one, nowhere.
+    if (CxhwBoxes* boxes = xhwGetBoxes())
+        boxes->SetOutputs(mask);
 }
 
 void CdocControl::UpdateOutputs()

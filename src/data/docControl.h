@@ -4,7 +4,6 @@
 
 #include <array>
 
-class CxhwBoxes;
 
 // Control outputs of a logger, one rule each.
 constexpr int DOC_MAX_OUTPUT_RULES = 6;
@@ -27,7 +26,3 @@ private:
     void SendMask(int mask);
 };
 
-// The logger manager that receives the output masks: the application's, set
-// at start-up and cleared at exit. Without one the masks go nowhere.
-void docSetOutputManager(CxhwBoxes* boxes);
-CxhwBoxes* docGetOutputManager();

@@ -11,9 +11,6 @@ namespace {
 class Control : public OpsTest
 {
 protected:
-    Control() { docSetOutputManager(&m_boxes); }
-    ~Control() override { docSetOutputManager(nullptr); }
-
     CdocControl& Rules() { return m_doc.m_control; }
     int SentMask()
     {
