@@ -2,56 +2,6 @@
 
 #include <cstring>
 
-CxhwStoredFIFO::CxhwStoredFIFO() : m_mutex(wxMUTEX_RECURSIVE) {}
-
-CxhwStoredFIFO::~CxhwStoredFIFO()
-{
-    wxMutexLocker lock(m_mutex);
-    m_ring.Release();
-}
-
-void CxhwStoredFIFO::Clear()
-{
-    wxMutexLocker lock(m_mutex);
-    m_ring.Clear();
-}
-
-uint32_t CxhwStoredFIFO::GetCount()
-{
-    wxMutexLocker lock(m_mutex);
-    return m_ring.GetCount();
-}
-
-uint32_t CxhwStoredFIFO::GetCapacity()
-{
-    wxMutexLocker lock(m_mutex);
-    return m_ring.GetCapacity();
-}
-
-bool CxhwStoredFIFO::Put(const int32_t* source, uint32_t n)
-{
-    wxMutexLocker lock(m_mutex);
-    return m_ring.Put(source, n);
-}
-
-bool CxhwStoredFIFO::Get(int32_t* destination, uint32_t n)
-{
-    wxMutexLocker lock(m_mutex);
-    return m_ring.Get(destination, n);
-}
-
-uint32_t CxhwStoredFIFO::GetUpTo(int32_t* destination, uint32_t n)
-{
-    wxMutexLocker lock(m_mutex);
-    return m_ring.Take(destination, n);
-}
-
-bool CxhwStoredFIFO::Reserve(uint32_t n)
-{
-    wxMutexLocker lock(m_mutex);
-    return m_ring.Reserve(n);
-}
-
 static_assert(sizeof(float) == sizeof(int32_t), "stored rows travel as 32-bit words");
 
 bool CxhwStoredFIFO::Put(const float* source, uint32_t n)
