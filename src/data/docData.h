@@ -106,6 +106,9 @@ public:
     void RestoreSmoothing();
     // Refits every channel's best straight line against the graph's x axis.
     void UpdateFits();
+    // Halves a full AutoLog store: every second record kept, the interval
+    // doubled, marks merged pairwise.
+    bool CompactHalf();
 
     double m_interval;
     int m_maxRecords = 1001;

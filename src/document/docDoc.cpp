@@ -143,17 +143,6 @@ void CdocDoc::OnAutoScrollTick()
     m_autoScrollCount = 0;
 }
 
-void CdocDoc::OnTimerTick()
-{
-    if (m_timerRecursionLock)
-        return;
-    m_timerRecursionLock = true;
-    if (CxhwBoxes* boxes = xhwGetBoxes())
-        boxes->PumpBluetooth();
-    OnAutoScrollTick();
-    m_timerRecursionLock = false;
-}
-
 void CdocDoc::ResetAfterClose()
 {
     m_annotations.m_count = 0;

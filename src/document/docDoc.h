@@ -17,6 +17,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <wx/string.h>
 
 enum
@@ -37,11 +38,26 @@ enum
     ACTIVITY_SCOPE = 6,
 };
 
-// Results of DeleteAll (and of the start routines).
+// Results of DeleteAll and of the start routines.
 enum
 {
     DOC_RESULT_DONE = 0,
+    DOC_RESULT_NOT_ALLOWED = 1,
+    DOC_RESULT_CANNOT_KEEP = 2,
     DOC_RESULT_REFUSED = 3,
+    DOC_RESULT_NO_TRIGGER = 6,
+    DOC_RESULT_NOT_PREPARED = 11,
+};
+
+// What a start routine is doing for template matching (the document's
+// StartCode): none, prepare only, start, overlaid start, replacing start.
+enum
+{
+    START_CODE_NONE = 0,
+    START_CODE_PREPARE = 1,
+    START_CODE_START = 2,
+    START_CODE_OVERLAID = 3,
+    START_CODE_REPLACING = 4,
 };
 
 // The document version this program writes.
@@ -103,9 +119,62 @@ public:
     void RequestAutoScroll(int row);
     void OnAutoScrollTick();
 
-    // The 100 ms tick. Still thin: the Bluetooth pump and the auto-scroll
-    // step; pacing and the work of each state are to come.
+    // The 100 ms tick: pumps the logger manager's Bluetooth work, and on the
+    // calls that its pacing lets work, does what the state asks.
     void OnTimerTick();
+    // Whether this call of the tick works: of ten calls between 1 and 10,
+    // fewer when real time runs behind the nominal time.
+    bool PaceTick();
+    // The running tick by Activity, and the reading intake of four of them.
+    void TickRun();
+    void TickAutoLog();
+    void TickPeriodic();
+    void TickSnapshot();
+    void TickFast();
+
+    // Run start and stop, marks and store.
+    bool CanRunActivity(bool scopeCheck) const;
+    bool CanStart() const;
+    int Start();
+    bool CanStartOverlay() const;
+    int StartOverlay();
+    bool CanRestart() const;
+    int Restart();
+    void Stop();
+    bool IsBusy() const;
+    bool CanMark() const;
+    void Mark();
+    void RememberMark();
+    void MarkRemembered();
+    void ForgetMark();
+    bool CanStore() const;
+    int Store();
+    bool IsOverlayActive() const;
+    bool IsOverlayAllowed() const;
+    int ApplySetup();
+    // Dispatched by Activity; also called by template matching.
+    int StartNew();
+    int StartContinue();
+    int StartOverlaid();
+    int StartReplacing();
+    void StopRun();
+    bool PrepareStore(int records, bool shortRange, bool reinitialise, double interval);
+    bool PrepareIndexStore(int records, bool reinitialise, bool smallRange);
+    void SetLogType(int logType);
+    void ResetOverlayStore();
+    void ResetReplaceStore();
+    int CheckTriggerSensor();
+    int CheckSensorScales(int input, bool units);
+
+    // Logger-link events and the system-software prompts.
+    void OnBoxUpdate(bool force);
+    void FlushBoxHints();
+    void OnBoxChanged();
+    void OnLinkBroken();
+    void OnBoxRefresh();
+    void OnBoxSystemState();
+    void CheckSystemSoftware();
+    void ReloadSystemSoftware();
 
     bool CanDeleteAll() const;
     int DeleteAll();
@@ -172,6 +241,10 @@ public:
     uint64_t m_lastRatio = 0;
     uint64_t m_tickLength = 0;
     CzxStopWatch m_tickWatch;
+    // The pacing's real-time clock in milliseconds: the stop watch, unless a
+    // test gives a clock of its own (a restart then moves its origin).
+    std::function<int64_t()> m_tickClock;
+    int64_t m_tickClockOrigin = 0;
 
     // Logger hints waiting for the next working tick, and the flag of the
     // system-software prompts.
@@ -188,4 +261,26 @@ private:
     // Delete All can clear the store in this state (running: every activity
     // that writes readings into it).
     bool CanClearStore() const;
+
+    // The three start forms of AutoLog, Periodic, Snapshot and Fast, and
+    // the steps they share once the store is prepared.
+    int StartFreshRun();
+    int StartOverlaidRun();
+    int StartReplacingRun();
+    int FinishStart();
+    // Takes one reading of six raw values from the logger manager; false when
+    // no whole reading waits.
+    bool TakeReading(int raw[DOC_RAW_VALUES]);
+    // A periodic or Fast reading: stored by LogSkip; true when the store is
+    // full and the run has been stopped.
+    bool TakeStoredReading(const int raw[DOC_RAW_VALUES]);
+    void TakeSnapshot();
+    // The records a store of this run can hold: MaxRecords, never past the
+    // 20001 samples of a channel.
+    int StoreLimit() const;
+    int64_t TickWatchMs();
+    void RestartTickWatch(int64_t ms);
 };
+
+// The question of the system-software offer; true for Yes.
+bool docAskSystemUpdate();

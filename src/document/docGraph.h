@@ -30,6 +30,16 @@ public:
     CdocField* GetFieldL();
     CdocField* GetFieldR();
 
+    // Stores the three axis channels (each may be none); on a change the tool
+    // is checked, best lines refitted when shown, and HINT_AXES posted.
+    void SetAxes(CdocField* x, CdocField* left, CdocField* right);
+    // The axis rules: a new or newly filled document, a run that starts
+    // afresh (the user's usable choices stay), a run that continues on held
+    // data (only gaps are filled).
+    void ChooseDefaultAxes();
+    void ChooseRunAxes();
+    void CompleteAxes();
+
     // The font as its description text; empty: the application's default
     // drawing font. The views make the font from it.
     wxString m_font;

@@ -3,6 +3,7 @@
 #include "data/docTimerV.h"
 
 #include <cstdint>
+#include <wx/string.h>
 
 // The timing part of a document: what the gate event being processed tells
 // the measurements in progress, and their list. Still thin: the timing run
@@ -27,4 +28,28 @@ public:
     int m_eventsNeeded = 1;      // events per measurement: 1, 3 or 5
     bool m_sameInput = true;     // later events come from the trigger input
     CdocTimerV m_timers;
+
+    // Kept in the data file's "Timing" section beside the members above.
+    wxString m_stateText;
+    bool m_waitingForStart = false;
+    bool m_detectLeading = true;
+    double m_distance = 0.0;
+    int m_stateStart = 0;
+    int m_stateLast = 0;
+    uint64_t m_elapsedTimeToLastEvent = 0;
+    int m_eventState = 0;
+    int m_eventEdge = 0;
+    int m_eventDifferent = 0;
+    int m_eventLeading = 0;
+    int m_eventTrailing = 0;
+    int m_event2ndEdge = 0;
+    int m_nextDelta = 0;
+    int m_betweenTriggerSocket = 0;
+    int m_betweenTriggerBit = 0;
+    int m_singleSocket = 0;
+    int m_singleBit = 0;
+    double m_delta[3] = {};
+    double m_measurement[6] = {};
+    bool m_measurementReady[6] = {};
+    int m_cardCount[6] = {};
 };

@@ -58,6 +58,36 @@ private:
     void StartTimer();
     void OnTimer(wxTimerEvent& event);
 
+    // The run commands of the Logging menu, the side buttons that choose an
+    // activity and start it, and the events of the logger threads.
+    void OnStart(wxCommandEvent& event);
+    void OnStartOverlay(wxCommandEvent& event);
+    void OnRestart(wxCommandEvent& event);
+    void OnStop(wxCommandEvent& event);
+    void OnMark(wxCommandEvent& event);
+    void OnStore(wxCommandEvent& event);
+    void OnModeSnapshot(wxCommandEvent& event);
+    void OnModeAutoLog(wxCommandEvent& event);
+    void OnModeScope(wxCommandEvent& event);
+    void OnReloadSystem(wxCommandEvent& event);
+    void OnUpdateStart(wxUpdateUIEvent& event);
+    void OnUpdateStartOverlay(wxUpdateUIEvent& event);
+    void OnUpdateRestart(wxUpdateUIEvent& event);
+    void OnUpdateStop(wxUpdateUIEvent& event);
+    void OnUpdateMark(wxUpdateUIEvent& event);
+    void OnUpdateStore(wxUpdateUIEvent& event);
+    void OnUpdateModeSnapshot(wxUpdateUIEvent& event);
+    void OnUpdateModeAutoLog(wxUpdateUIEvent& event);
+    void OnUpdateModeScope(wxUpdateUIEvent& event);
+    void OnUpdateReloadSystem(wxUpdateUIEvent& event);
+    void OnBoxChanged(wxCommandEvent& event);
+    void OnLinkBroken(wxCommandEvent& event);
+    void OnBoxRefresh(wxCommandEvent& event);
+    void OnBoxSystemState(wxCommandEvent& event);
+    // Sets the activity of a side button and starts; while still ready
+    // afterwards the activity goes back to AutoLog when asked.
+    void StartActivity(int activity, bool backToAutoLog);
+
     wxTimer m_timer;
     // Whether the last SaveObject wrote the whole document.
     bool m_writeOk = false;

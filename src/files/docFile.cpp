@@ -5,12 +5,11 @@
 #include "document/docDoc.h"
 
 #include <algorithm>
+#include <charconv>
+#include <string>
+#include <wx/intl.h>
 
 namespace {
-
-const char* const kMarker = "%%Quorvanti";
-
-wxString Flag(bool value) { return value ? "1" : "0"; }
 
 wxString Whole(long value) { return wxString::Format("%ld", value); }
 
@@ -53,7 +52,7 @@ bool CdocFile::HasMarks(CdocData& data) const
 
 void CdocFile::Write(CdocDoc& doc)
 {
-    m_timeAndDate = false;
+    m_timeAndDate = m_format == DOC_FORMAT_TABLE_COPY && docCanShowTimeAndDate(doc.m_data);
     WriteIdentifier(doc);
     WriteRows(doc.m_data);
 }
@@ -72,6 +71,24 @@ void CdocFile::WriteIdentifier(CdocDoc& doc)
         WriteLine("%%Identifier,SID");
         WriteHeader(doc);
         break;
+    case DOC_FORMAT_CSV:
+        m_quote = "\"";
+        WriteColumnTitles(doc.m_data);
+        break;
+    case DOC_FORMAT_TSV:
+        m_separator = "\t";
+        m_quote = "\"";
+        WriteColumnTitles(doc.m_data);
+        break;
+    case DOC_FORMAT_TEXT:
+    case DOC_FORMAT_TABLE_COPY:
+        m_separator = "\t";
+        WriteColumnTitles(doc.m_data);
+        break;
+    case DOC_FORMAT_MARKER_TEXT:
+        m_separator = "\t";
+        WriteTableText(doc.m_data);
+        break;
     case DOC_FORMAT_TEMPLATE:
         WriteLine("%%Identifier,QVT");
         WriteHeader(doc);
@@ -87,12 +104,69 @@ void CdocFile::WriteIdentifier(CdocDoc& doc)
     }
 }
 
+wxString CdocFile::Quoted(const wxString& text) const
+{
+    wxString inner = docOneLine(text);
+    // Quotes inside a quoted cell are doubled, so the cell reads back whole.
+    if (!m_quote.empty())
+        inner.Replace(m_quote, m_quote + m_quote);
+    return m_quote + inner + m_quote;
+}
+
+void CdocFile::WriteColumnTitles(CdocData& data)
+{
+    const bool marks = HasMarks(data);
+    wxString names;
+    wxString units;
+    for (int i = 0; i < m_columnCount; ++i) {
+        const CdocField* field = data.m_fields.Find(m_columns[i]);
+        if (i > 0) {
+            names += m_separator;
+            units += m_separator;
+        }
+        names += Quoted(field ? field->m_name : wxString());
+        units += Quoted(field ? field->m_unit : wxString());
+    }
+    if (marks) {
+        names += m_separator + Quoted("Marker");
+        units += m_separator + Quoted("Mark");
+    }
+    if (m_timeAndDate) {
+        if (!names.empty()) {
+            names += m_separator;
+            units += m_separator;
+        }
+        names += Quoted(wxGetTranslation("Time and Date"));
+        units += Quoted(wxString());
+    }
+    WriteLine(names);
+    WriteLine(units);
+}
+
+void CdocFile::WriteTableText(CdocData& data)
+{
+    wxString line;
+    for (int i = 0; i < m_columnCount; ++i) {
+        const CdocField* field = data.m_fields.Find(m_columns[i]);
+        if (!field)
+            continue;
+        if (i > 0)
+            line += m_separator;
+        line += docOneLine(field->m_name);
+        if (field->m_unit != "mark")
+            line += " (" + docOneLine(field->m_unit) + ")";
+    }
+    if (HasMarks(data))
+        line += m_separator + "Marker";
+    WriteLine(line);
+}
+
 void CdocFile::WriteHeader(CdocDoc& doc)
 {
     CdocData& data = doc.m_data;
     const bool marks = HasMarks(data);
     WriteLine(wxString::Format("%%%%DataSize,%d,%d", data.m_records, m_columnCount + (marks ? 1 : 0)));
-    WriteLine("%%Title," + doc.m_title);
+    WriteLine("%%Title," + docOneLine(doc.m_title));
     for (int i = 0; i < m_columnCount; ++i) {
         const CdocField* field = data.m_fields.Find(m_columns[i]);
         if (!field)
@@ -111,16 +185,16 @@ void CdocFile::WriteHeader(CdocDoc& doc)
     if (data.m_startDate > 0)
         WriteLine(wxString::Format("%%%%StartDate,%6.6d", data.m_startDate));
     WriteLine("%%Interval," + Fixed(5, data.m_interval));
-    WriteLine("%%Comment," + doc.m_defaultTitle);
+    WriteLine("%%Comment," + docOneLine(doc.m_defaultTitle));
 }
 
 void CdocFile::WriteFieldHeader(int column, const wxString& name, const wxString& units, const wxString& description,
                                 int places, float min, float max)
 {
     const wxString number = Whole(column);
-    WriteLine("%%FieldName," + number + "," + name.Left(15));
-    WriteLine("%%FieldUnits," + number + "," + units.Left(15));
-    WriteLine("%%FieldDescription," + number + "," + description.Left(200));
+    WriteLine("%%FieldName," + number + "," + docOneLine(name.Left(15)));
+    WriteLine("%%FieldUnits," + number + "," + docOneLine(units.Left(15)));
+    WriteLine("%%FieldDescription," + number + "," + docOneLine(description.Left(200)));
     WriteLine("%%MaxMin," + number + "," + Fixed(places, max) + m_separator + Fixed(places, min));
 }
 
@@ -129,58 +203,59 @@ void CdocFile::WriteNotes(CdocDoc& doc)
     wxString notes = doc.m_notes;
     if (notes.empty())
         return;
+    notes.Replace("\r\n", "\n");
+    notes.Replace("\r", "\n");
     if (notes.EndsWith("\n"))
         notes.RemoveLast();
     for (const wxString& line : wxSplit(notes, '\n', '\0'))
         WriteLine("%%Ombex_Notes,\"" + line + "\"");
 }
 
-void CdocFile::WriteStateLine(const wxString& section, const wxString& key, const wxString& value)
-{
-    WriteLine(wxString(kMarker) + "," + section + "," + key + "," + value);
-}
-
-// Only the document's own section so far; the parts' sections are to come.
-void CdocFile::WriteState(CdocDoc& doc)
-{
-    const wxString doc_ = "Doc";
-    WriteStateLine(doc_, "Platform", "2");
-    WriteStateLine(doc_, "Version", Whole(DOC_VERSION));
-    WriteStateLine(doc_, "State", Whole(doc.m_state));
-    WriteStateLine(doc_, "Activity", Whole(doc.m_activity));
-    WriteStateLine(doc_, "Overlay", Flag(doc.m_overlay));
-    WriteStateLine(doc_, "UnsavedData", Flag(doc.m_unsavedData));
-    WriteStateLine(doc_, "TimerRecursionLock", Flag(doc.m_timerRecursionLock));
-    WriteStateLine(doc_, "WaitingForFind", Flag(doc.m_waitingForFind));
-    WriteStateLine(doc_, "Colours", Whole(doc.m_colours));
-    WriteStateLine(doc_, "ViewTitle", Flag(doc.m_viewTitle));
-    WriteStateLine(doc_, "ViewTable", Flag(doc.m_viewTable));
-    WriteStateLine(doc_, "ViewGauge", Flag(doc.m_viewGauge));
-    WriteStateLine(doc_, "ViewDigits", Flag(doc.m_viewDigits));
-    WriteStateLine(doc_, "ViewTimeAndDate", Flag(doc.m_viewTimeAndDate));
-    WriteStateLine(doc_, "GraphTimeAndDate", Flag(doc.m_graphTimeAndDate));
-    WriteStateLine(doc_, "AutoScroll", Whole(doc.m_autoScroll));
-    WriteStateLine(doc_, "AutoScrollPending", Whole(doc.m_autoScrollPending));
-    WriteStateLine(doc_, "AutoScrollCount", Whole(doc.m_autoScrollCount));
-    WriteStateLine(doc_, "DefaultTitle", doc.m_defaultTitle);
-    WriteStateLine(doc_, "Title", doc.m_title);
-}
-
 void CdocFile::WriteRows(CdocData& data)
 {
     const bool marks = HasMarks(data);
     const int records = std::clamp(data.m_records, 0, DOC_MAX_SAMPLES);
-    const CdocFieldV& fields = data.m_fields;
+    CdocField* fields[DOC_MAX_FIELDS] = {};
+    for (int i = 0; i < m_columnCount; ++i)
+        fields[i] = data.m_fields.Find(m_columns[i]);
+    // Rows in column order, so that they agree with the header's numbering.
+    // Cells are formatted without the locale ("." always), as "%0.*f" does
+    // with one decimal more than the channel shows.
+    const std::string separator = m_separator.ToStdString();
+    std::string row;
+    char cell[400];
     for (int r = 0; r < records; ++r) {
-        wxString row;
-        for (int i = 0; i < fields.GetCount(); ++i) {
-            const CdocField& field = *fields.GetAt(i);
+        row.clear();
+        for (int i = 0; i < m_columnCount; ++i) {
             if (i > 0)
-                row += m_separator;
-            row += field.GetPlainValueText(field.m_places + 1, field.m_samples[r]);
+                row += separator;
+            const CdocField* field = fields[i];
+            if (!field || docIsNoValue(field->m_samples[r]))
+                continue;
+            const int places = std::clamp(field->m_places + 1, 0, 30);
+            const std::to_chars_result done = std::to_chars(cell, cell + sizeof cell, double(field->m_samples[r]),
+                                                            std::chars_format::fixed, places);
+            if (done.ec == std::errc())
+                row.append(cell, done.ptr);
         }
         if (marks)
-            row += m_separator + (data.m_marks[size_t(r)] ? "1" : "0");
-        WriteLine(row);
+            row += separator + (data.m_marks[size_t(r)] ? "1" : "0");
+        if (m_timeAndDate)
+            row += separator + docSampleTimeAndDate(data, r).ToStdString();
+        WriteLine(wxString::FromAscii(row.c_str()));
     }
+}
+
+bool docCanShowTimeAndDate(const CdocData& data)
+{
+    return data.m_startMoment.IsValid() && data.m_startDate > 0 && data.m_interval > 0.0;
+}
+
+wxString docSampleTimeAndDate(const CdocData& data, int record)
+{
+    if (!docCanShowTimeAndDate(data))
+        return wxString();
+    const double seconds = data.m_interval * double(record);
+    const wxDateTime moment = data.m_startMoment + wxTimeSpan::Milliseconds(wxLongLong(int64_t(seconds * 1000.0)));
+    return moment.Format("%Y-%m-%d %H:%M:%S");
 }

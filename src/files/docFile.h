@@ -1,11 +1,19 @@
 #pragma once
 #include "data/docFieldKey.h"
 #include "data/docFieldV.h"
+#include "files/docStateKeys.h"
 
+#include <array>
 #include <wx/string.h>
 
+class CdocAnnotation;
+class CdocCalc;
+class CdocControlItem;
 class CdocData;
 class CdocDoc;
+class CxhwSenCalib;
+class CxhwSensor;
+class CxutBoxPublicInfo;
 
 // Format indexes of the data files.
 enum
@@ -24,9 +32,8 @@ enum
 
 // Writes a document as one of the text data files and reads the ones with a
 // header, a line at a time; a derived class carries the lines to a stream.
-// Still thin: the own data file and the template carry the header, the notes,
-// the "Doc" section of the state lines and the rows; the other sections, the
-// exports without a header and the column detection of imports are to come.
+// The own data file and the template carry the whole document state as
+// "%%Quorvanti" lines between the notes and the rows.
 class CdocFile
 {
 public:
@@ -49,6 +56,8 @@ public:
     void WriteNotes(CdocDoc& doc);
     void WriteState(CdocDoc& doc);
     void WriteRows(CdocData& data);
+    void WriteColumnTitles(CdocData& data);
+    void WriteTableText(CdocData& data);
     void CollectColumns(CdocDoc& doc);
 
     bool Read(CdocDoc& doc);
@@ -63,15 +72,64 @@ public:
     CdocFieldKey m_columns[DOC_MAX_FIELDS];
     int m_columnCount = 0;
 
+    // The state lines of the own file and the template.
+    void WriteStateText(const wxString& section, const wxString& key, const wxString& value);
+    void WriteKeys(const wxString& section, const CdocStateKeys& keys, int item = -1);
+    void WriteDataSection(CdocDoc& doc);
+    void WriteFieldSection(CdocField& field, int column);
+    void WriteSensorSection(const wxString& section, const wxString& calibSection, CxhwSensor& sensor, int item);
+    void WriteCalibSection(const wxString& section, CxhwSenCalib& calib, int item);
+    void WriteGraphSection(CdocDoc& doc);
+    void WriteTableSection(CdocDoc& doc);
+    void WriteSetupSection(CdocDoc& doc);
+    void WriteAnnotationLine(const CdocAnnotation& annotation, int number);
+    void WriteControlLine(const CdocControlItem& rule, int number);
+    void WriteScopeSection(CdocDoc& doc);
+    void WriteTimingSection(CdocDoc& doc);
+    void WriteToolSection(CdocDoc& doc);
+    void WriteBoxPublicInfoSection(CxutBoxPublicInfo& info);
+    void WriteCalculateLine(const CdocCalc& calc, int number);
+    void WritePredictSection(CdocDoc& doc);
+    // A channel reference as a column number from 0, -1 when it is none of them.
+    int ColumnOf(const CdocFieldKey& ref) const;
+    // The reference to column n, empty when n is none of the columns read.
+    CdocFieldKey ColumnRef(CdocDoc& doc, long n) const;
+    void AfterReadingState(CdocDoc& doc);
+    // Imports: recognise or make the elapsed-time and reading-number channels.
+    void DetectTimeColumn(CdocDoc& doc);
+    void DetectIndexColumn(CdocDoc& doc);
+    static void UpgradeBoxInfo(CdocDoc& doc, CxutBoxPublicInfo& info);
+
 private:
+    bool ReadStateLine(CdocDoc& doc, const wxString& section, const wxString& key, const wxString& value);
+    bool ReadFieldLine(CdocDoc& doc, const wxString& section, const wxString& key, wxString value);
+    bool ReadDataLine(CdocDoc& doc, const wxString& key, const wxString& value);
+    bool ReadGraphLine(CdocDoc& doc, const wxString& key, const wxString& value);
+    bool ReadSetupLine(CdocDoc& doc, const wxString& key, const wxString& value);
+    bool ReadTimingLine(CdocDoc& doc, const wxString& key, const wxString& value);
+    bool ReadBoxLine(CdocDoc& doc, const wxString& section, const wxString& key, wxString value);
+    bool ReadAnnotationLine(CdocDoc& doc, wxString value);
+    bool ReadControlLine(CdocDoc& doc, const wxString& key, wxString value);
+    bool ReadCalculateLine(CdocDoc& doc, wxString value);
+    bool ReadPredictLine(CdocDoc& doc, const wxString& key, wxString value);
     bool HasMarks(CdocData& data) const;
+    wxString Quoted(const wxString& text) const;
     bool ReadRows(CdocDoc& doc, wxString& line);
     void TakeMarkerColumn(CdocData& data);
     void WriteStateLine(const wxString& section, const wxString& key, const wxString& value);
     bool ReadDocKey(CdocDoc& doc, const wxString& key, wxString value);
 
     bool m_haveRow = false;
+    // The highest channel number of the "Field" lines read.
+    int m_stateColumns = 0;
+    // The units of each column as the file wrote them.
+    std::array<wxString, DOC_MAX_FIELDS> m_rawUnits;
 };
+
+// The table's time-and-date column: shown when the data has a start moment
+// and an interval; the text of one record.
+bool docCanShowTimeAndDate(const CdocData& data);
+wxString docSampleTimeAndDate(const CdocData& data, int record);
 
 // Field readers: each takes its field off the front of the line.
 bool docSplitField(wxString& field, wxString& line);

@@ -34,6 +34,13 @@ bool CdocFile::Read(CdocDoc& doc)
     doc.m_data.m_interval = 0.0;
     // Notes lines append: a second attempt in another encoding starts afresh.
     doc.m_notes.clear();
+    // A file without a "Doc" "Version" line is of the oldest version.
+    doc.m_filePlatform = 2;
+    doc.m_fileVersion = 0;
+    doc.m_annotations.m_count = 0;
+    doc.m_calcs.Clear();
+    doc.m_predict.ClearPoints();
+    doc.m_timing.m_timers.DeleteAll();
 
     wxString line;
     if (!ReadHeader(doc, line) || !ReadRows(doc, line)) {
@@ -44,6 +51,15 @@ bool CdocFile::Read(CdocDoc& doc)
     switch (m_format) {
     case DOC_FORMAT_OBD:
     case DOC_FORMAT_SID:
+        TakeMarkerColumn(data);
+        DetectTimeColumn(doc);
+        DetectIndexColumn(doc);
+        data.UpdateStartDateTime();
+        doc.m_graph.ChooseDefaultAxes();
+        data.AssignColours();
+        doc.UpdateViews(HINT_DATA_RESET, nullptr);
+        doc.PrepareLoadedData();
+        break;
     case DOC_FORMAT_OWN:
     case DOC_FORMAT_TEMPLATE:
         TakeMarkerColumn(data);
@@ -69,6 +85,8 @@ bool CdocFile::ReadHeader(CdocDoc& doc, wxString& line)
     bool identifier = false;
     bool size = false;
     m_haveRow = false;
+    m_stateColumns = 0;
+    m_rawUnits.fill(wxString());
     CdocData& data = doc.m_data;
     while (!malformed && ReadLine(line)) {
         if (line.empty())
@@ -122,10 +140,12 @@ bool CdocFile::ReadHeader(CdocDoc& doc, wxString& line)
                 continue;
             }
             if (CdocField* field = ChannelOf(doc, n)) {
-                if (key.IsSameAs("%%FieldName", false))
+                if (key.IsSameAs("%%FieldName", false)) {
                     field->m_name = rest;
-                else
+                } else {
+                    m_rawUnits[size_t(n - 1)] = rest;
                     field->m_unit = docNormaliseUnit(rest);
+                }
             }
         } else if (key.IsSameAs("%%MaxMin", false)) {
             double max = 0.0;
@@ -164,6 +184,7 @@ bool CdocFile::ReadHeader(CdocDoc& doc, wxString& line)
     }
     if (!m_haveRow)
         line.clear();
+    AfterReadingState(doc);
     doc.m_fileBoxInfo = doc.m_boxInfo;
     return !malformed && identifier && size;
 }
@@ -204,8 +225,16 @@ bool CdocFile::ReadRows(CdocDoc& doc, wxString& line)
 void CdocFile::TakeMarkerColumn(CdocData& data)
 {
     CdocFieldKey key;
-    if (!data.m_fields.FindMarker(key, 0))
+    const int count = data.m_fields.GetCount();
+    const bool own = m_format == DOC_FORMAT_OWN || m_format == DOC_FORMAT_TEMPLATE;
+    if (own && m_stateColumns > 0) {
+        // Only the column the writer added after the channels is the marker
+        // column: a channel of the user's named "Marker" stays a channel.
+        if (count != m_stateColumns + 1 || !data.m_fields.FindMarker(key, count - 1))
+            return;
+    } else if (!data.m_fields.FindMarker(key, 0)) {
         return;
+    }
     const int records = std::clamp(data.m_records, 0, DOC_MAX_SAMPLES);
     for (int r = 0; r < records; ++r) {
         const float x = key.m_field->m_samples[r];
@@ -213,17 +242,6 @@ void CdocFile::TakeMarkerColumn(CdocData& data)
             data.m_marks[size_t(r)] = 1;
     }
     data.RemoveField(key);
-}
-
-bool CdocFile::ReadSection(CdocDoc& doc, wxString rest)
-{
-    wxString section;
-    wxString key;
-    docSplitField(section, rest);
-    docSplitField(key, rest);
-    if (section.IsSameAs("Doc", false))
-        return ReadDocKey(doc, key, rest);
-    return true; // the other sections are not read yet
 }
 
 bool CdocFile::ReadDocKey(CdocDoc& doc, const wxString& key, wxString value)

@@ -2,8 +2,8 @@
 #include "files/docFile.h"
 
 #include <memory>
+#include <vector>
 
-class CzxTextInputStream;
 class wxInputStream;
 class wxMBConv;
 class wxOutputStream;
@@ -28,11 +28,16 @@ public:
     // was when anything fails.
     bool WriteFile(const wxString& path, CdocDoc& doc, int format);
     bool ReadStream(wxInputStream& input, CdocDoc& doc);
-    bool ReadWithEncoding(const wxMBConv& conversion, wxInputStream& input, CdocDoc& doc);
+    // The table as tab-separated text for the clipboard.
+    bool WriteTableText(wxString& out, CdocDoc& doc);
+    // Reads the whole file held in memory.
+    bool ReadBytes(const char* bytes, size_t length, CdocDoc& doc);
 
-    wxInputStream* m_input = nullptr;
     wxOutputStream* m_output = nullptr;
     wxTextOutputStream* m_textOutput = nullptr;
-    CzxTextInputStream* m_textInput = nullptr;
-    bool m_readOk = true;
+
+private:
+    bool m_eightBit = false;
+    std::vector<wxString> m_lines;
+    size_t m_nextLine = 0;
 };

@@ -4,7 +4,12 @@
 #include "app/gumDocManager.h"
 #include "transport/zxMessageBox.h"
 
+#include "app/gumIds.h"
+#include "files/gumFile.h"
+
+#include <wx/clipbrd.h>
 #include <wx/filedlg.h>
+#include <wx/utils.h>
 #include <wx/filename.h>
 
 namespace {
@@ -63,6 +68,138 @@ void gumRememberFolder(const wxString& folder)
     const wxString remembered = manager->GetLastDirectory();
     if (wxFileName::DirExists(folder) || remembered.empty() || !wxFileName::DirExists(remembered))
         manager->SetLastDirectory(folder);
+}
+
+namespace {
+
+struct ExportKind
+{
+    const char* title;
+    const char* wildcard;
+    const char* extension;
+};
+
+ExportKind ExportKindOf(int format)
+{
+    switch (format) {
+    case DOC_FORMAT_OWN_LF:
+    case DOC_FORMAT_OWN:
+        return {"Save As", "Quorvanti Data (*.qvd)|*.qvd", ".qvd"};
+    case DOC_FORMAT_OBD:
+        return {"Export As Ombex Bench Data", "Ombex Bench Data (*.obd)|*.obd", ".obd"};
+    case DOC_FORMAT_SID:
+        return {"Export as Software Independent Data", "Software Independent Data (*.sid)|*.sid", ".sid"};
+    case DOC_FORMAT_CSV:
+        return {"Export as Comma Separated Values", "Comma Separated Values (*.csv)|*.csv", ".csv"};
+    case DOC_FORMAT_TSV:
+        return {"Export as Tab Separated Values", "Tab Separated Values (*.tsv)|*.tsv", ".tsv"};
+    case DOC_FORMAT_MARKER_TEXT:
+    case DOC_FORMAT_TEXT:
+    case DOC_FORMAT_TABLE_COPY:
+        return {"Export as Text", "Text (*.txt)|*.txt", ".txt"};
+    case DOC_FORMAT_TEMPLATE:
+        return {"Export as Template", "Quorvanti Template (*.qvt)|*.qvt", ".qvt"};
+    default:
+        return {"Save As", "All Files (*.*)|*.*", ""};
+    }
+}
+
+} // namespace
+
+bool gumSelectExportFile(wxString& path, int format)
+{
+    const ExportKind kind = ExportKindOf(format);
+    const wxString title = wxGetTranslation(kind.title);
+    const wxString wildcard = wxGetTranslation(kind.wildcard);
+    const wxString extension = kind.extension;
+    CgumDocManager* manager = wxTheApp ? wxGetApp().m_docManager : nullptr;
+    wxString folder = manager ? manager->GetLastDirectory() : wxString();
+    if (!folder.empty() && !wxFileName::DirExists(folder))
+        folder.clear();
+    wxString name;
+    for (;;) {
+        wxString chosen;
+        if (g_saveHook) {
+            chosen = g_saveHook(title, folder, name);
+        } else {
+            wxFileDialog dialog(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, title, folder, name, wildcard,
+                                wxFD_SAVE, wxDefaultPosition, wxDefaultSize, "filedlg");
+            dialog.Centre(wxBOTH);
+            if (dialog.ShowModal() == wxID_OK)
+                chosen = dialog.GetPath();
+        }
+        if (chosen.empty())
+            return false;
+        // The extension is compared without case: "data.CSV" stays as it is.
+        if (!extension.empty() && (chosen.length() <= 4 || chosen.Right(4).Lower() != extension.Lower()))
+            chosen += extension;
+        if (gumConfirmOverwrite(chosen)) {
+            path = chosen;
+            gumRememberFolder(wxFileName(chosen).GetPath());
+            return true;
+        }
+        const wxFileName file(chosen);
+        folder = file.GetPath();
+        name = file.GetFullName();
+    }
+}
+
+int gumExportFormatOf(int command)
+{
+    switch (command) {
+    case ID_EXPORT_SID_ANALYSIS:
+    case ID_EXPORT_SID:
+        return DOC_FORMAT_SID;
+    case ID_EXPORT_TEXT_ANALYSIS:
+        return DOC_FORMAT_MARKER_TEXT;
+    case ID_EXPORT_EXCEL_CSV:
+    case ID_EXPORT_CALC_CSV:
+    case ID_EXPORT_CSV:
+        return DOC_FORMAT_CSV;
+    case ID_EXPORT_TSV:
+        return DOC_FORMAT_TSV;
+    case ID_EXPORT_TXT:
+        return DOC_FORMAT_TEXT;
+    case ID_EXPORT_TEMPLATE:
+        return DOC_FORMAT_TEMPLATE;
+    default:
+        return 0;
+    }
+}
+
+bool gumExportDocument(CdocDoc& doc, int format)
+{
+    wxString path;
+    if (!gumSelectExportFile(path, format))
+        return false;
+    wxBusyCursor busy;
+    CgumFile file;
+    if (!file.WriteFile(path, doc, format)) {
+        zxMessageBox(_("Sorry, could not save this file."));
+        return false;
+    }
+    return true;
+}
+
+bool gumCopyTable(CdocDoc& doc)
+{
+    wxString text;
+    CgumFile file;
+    if (!file.WriteTableText(text, doc))
+        return false;
+    wxClipboardLocker locker;
+    if (!locker)
+        return false;
+    return wxTheClipboard->SetData(new wxTextDataObject(text));
+}
+
+void gumBindFileCommands(wxEvtHandler& handler, CdocDoc& doc)
+{
+    CdocDoc* target = &doc;
+    handler.Bind(
+        wxEVT_MENU, [target](wxCommandEvent& event) { gumExportDocument(*target, gumExportFormatOf(event.GetId())); },
+        ID_EXPORT_SID_ANALYSIS, ID_EXPORT_TEMPLATE);
+    handler.Bind(wxEVT_MENU, [target](wxCommandEvent&) { gumCopyTable(*target); }, ID_COPY_TABLE);
 }
 
 void gumSetSaveFileHook(gumSaveFileHook hook)

@@ -2,6 +2,8 @@
 #include <functional>
 #include <wx/string.h>
 
+class CdocDoc;
+class wxEvtHandler;
 class wxWindow;
 
 // The Save As chooser: asks until a path is chosen whose file does not exist
@@ -15,7 +17,21 @@ bool gumConfirmOverwrite(const wxString& path);
 // when it exists, and also when the remembered one is empty or gone.
 void gumRememberFolder(const wxString& folder);
 
-// Replaces the toolkit's file selector of gumSaveFileSelector (tests): it gets
+// The export chooser of the format index: asks until a path is chosen whose
+// file does not exist or may be replaced, adds the format's extension and
+// remembers the folder.
+bool gumSelectExportFile(wxString& path, int format);
+// The format index an export command writes, 0 for other commands.
+int gumExportFormatOf(int command);
+// The export command: chooser, then the file; a failed write is reported.
+bool gumExportDocument(CdocDoc& doc, int format);
+// The table as text on the clipboard.
+bool gumCopyTable(CdocDoc& doc);
+
+// The document's export and copy-table commands.
+void gumBindFileCommands(wxEvtHandler& handler, CdocDoc& doc);
+
+// Replaces the toolkit's file selector and the export chooser of gumSaveFileSelector (tests): it gets
 // the message, folder and name and returns the chosen path or an empty text.
 using gumSaveFileHook = std::function<wxString(const wxString& message, const wxString& folder, const wxString& name)>;
 void gumSetSaveFileHook(gumSaveFileHook hook);

@@ -88,3 +88,22 @@ bool gumReplaceFile(const wxString& path, const std::string& bytes)
         std::remove(temp.fn_str());
     return ok;
 }
+
+void gumSplitLines(const wxString& text, std::vector<wxString>& lines)
+{
+    lines.clear();
+    const std::wstring wide = text.ToStdWstring();
+    size_t start = 0;
+    const size_t n = wide.size();
+    for (size_t i = 0; i < n; ++i) {
+        const wchar_t c = wide[i];
+        if (c != L'\n' && c != L'\r')
+            continue;
+        lines.emplace_back(wide.substr(start, i - start));
+        if (c == L'\r' && i + 1 < n && wide[i + 1] == L'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.emplace_back(wide.substr(start));
+}

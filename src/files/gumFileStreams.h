@@ -1,6 +1,7 @@
 #pragma once
 #include <iosfwd>
 #include <string>
+#include <vector>
 #include <wx/buffer.h>
 #include <wx/string.h>
 
@@ -17,3 +18,7 @@ bool gumCopyToOstream(std::ostream& output, wxInputStream& input);
 // beside it, which then takes the old file's place. On any failure the old
 // file is left as it was and the temporary file removed.
 bool gumReplaceFile(const wxString& path, const std::string& bytes);
+
+// Splits the text into lines at LF, CR LF and a lone CR; a final line end
+// makes no empty last line.
+void gumSplitLines(const wxString& text, std::vector<wxString>& lines);

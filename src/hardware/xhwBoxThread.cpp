@@ -43,8 +43,6 @@ private:
         gumPostCommand(event, 0);
         Hold(state);
     }
-    // Sleeps up to ms, in short steps, while the state stays requested.
-    void SleepWhile(int state, int ms);
     void PacePass(const CzxStopWatch& watch);
     double SamplePeriod() const;
     void StoreAll(int value);
@@ -65,12 +63,6 @@ private:
     CxhwBoxThread& m_thread;
     CxhwBox& m_box;
 };
-
-void BoxStates::SleepWhile(int state, int ms)
-{
-    for (int slept = 0; slept < ms && Is(state); slept += 10)
-        wxMilliSleep(std::min(10, ms - slept));
-}
 
 void BoxStates::PacePass(const CzxStopWatch& watch)
 {
@@ -176,7 +168,9 @@ void BoxStates::Monitor()
     bool firstPass = true;
     while (Is(BOX_STATE_CONNECT)) {
         if (!firstPass) {
-            SleepWhile(BOX_STATE_CONNECT, kMonitorMs);
+            // One sleep, not many short ones: the monitor runs all the time a
+            // logger is attached and idle.
+            wxMilliSleep(kMonitorMs);
             if (!Is(BOX_STATE_CONNECT))
                 break;
         }
@@ -250,13 +244,15 @@ void BoxStates::PolledSampling()
     while (Is(BOX_STATE_SAMPLING)) {
         CzxStopWatch watch;
         ok = m_box.Poll(values);
-        m_box.SetRawValues(values);
-        m_box.Publish();
         if (!ok) {
+            // The cleared values of a failed poll are no reading: the host
+            // clock must not queue them.
             m_box.StopPolling();
             Fail(BOX_STATE_SAMPLING, ID_EVT_LINK_BROKEN);
             return;
         }
+        m_box.SetRawValues(values);
+        m_box.Publish();
         if (paced) {
             const float ratio = float(SamplePeriod()) / float(m_box.m_run.m_deviceInterval);
             // A ratio that is not positive would never stop pushing.

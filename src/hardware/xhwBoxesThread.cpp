@@ -154,6 +154,12 @@ void ManagerStates::Sampling()
     m_box.PushHostSample(1, true);
     while (Is(BOXES_STATE_SAMPLING)) {
         wxMilliSleep(kHostClockSleepMs);
+        // A logger that stopped answering gives no more readings: copies of
+        // its last one would be stored as if they were new.
+        if (m_box.GetAckState() != BOX_STATE_SAMPLING) {
+            m_thread.SleepWhileState(BOXES_STATE_SAMPLING);
+            return;
+        }
         const int n = clock.Due(zxWatchTime(watch), m_boxes.GetSamplePeriod());
         if (n > 0)
             m_box.PushHostSample(n, false);

@@ -3,6 +3,8 @@
 
 #include <wx/string.h>
 
+class CdocDoc;
+
 // Log types of a set-up.
 enum
 {
@@ -29,6 +31,16 @@ public:
     bool IsSame(const CxhwSetup& other) const;
     // Holds BarsTotal at Bars or more; with force it becomes Bars.
     void UpdateBarsTotal(bool force);
+
+    // The records a run of this set-up's log type is prepared for, on the
+    // document's logger.
+    int GetReadingsLimit(const CdocDoc& doc) const;
+    // The periods (seconds, largest first, -1 after the last) a run of the
+    // log type may use on the document's logger; returns their count.
+    static int GetPeriodList(double list[21], const CdocDoc& doc, int logType);
+    static int FindNearest(const double* list, int count, double x);
+    // The period of this set-up's list nearest x; -1 when the list is empty.
+    double GetNearestPeriod(const CdocDoc& doc, double x) const;
 
     int m_setup;
     int m_readings;

@@ -7,3 +7,36 @@ bool gudMatchTemplate(CdocDoc& doc)
 {
     return true;
 }
+
+namespace {
+
+// Still thin: every stored channel is taken as matching the logger's.
+int StartMatched(CdocDoc& doc, int code)
+{
+    doc.m_matchCode = code;
+    int result = 0;
+    switch (code) {
+    case START_CODE_START: result = doc.StartContinue(); break;
+    case START_CODE_OVERLAID: result = doc.StartOverlaid(); break;
+    default: result = doc.StartReplacing(); break;
+    }
+    doc.m_matchCode = START_CODE_NONE;
+    return result;
+}
+
+} // namespace
+
+int gudMatchAndStart(CdocDoc& doc)
+{
+    return StartMatched(doc, START_CODE_START);
+}
+
+int gudMatchAndStartOverlay(CdocDoc& doc)
+{
+    return StartMatched(doc, START_CODE_OVERLAID);
+}
+
+int gudMatchAndStartReplace(CdocDoc& doc)
+{
+    return StartMatched(doc, START_CODE_REPLACING);
+}

@@ -98,7 +98,9 @@ TEST_F(DataFile, OwnFileRoundTrip)
     EXPECT_EQ(back.m_data.m_marks[2], 1);
     EXPECT_EQ(back.m_data.m_marks[1], 0);
     EXPECT_EQ(back.m_data.m_fields.GetAt(1)->m_name, "Light");
-    EXPECT_EQ(back.m_data.m_fields.GetAt(2)->m_unit, wxString::FromUTF8("°C"));
+    // The header's units are normalised, but the channel's own "Unit" state
+    // line brings back exactly what was saved.
+    EXPECT_EQ(back.m_data.m_fields.GetAt(2)->m_unit, "'C");
     EXPECT_EQ(back.m_data.m_fields.GetAt(1)->m_samples[4], 7.0f);
     EXPECT_EQ(back.m_data.m_fields.GetAt(2)->m_samples[3], DOC_NO_VALUE);
     EXPECT_EQ(back.m_data.m_startTime, 93000);
@@ -123,7 +125,9 @@ TEST_F(DataFile, EightBitFileReadsThroughTheSecondAttempt)
     EXPECT_EQ(doc.m_title, wxString::FromUTF8("T°"));
     EXPECT_EQ(doc.m_notes, "n\n");
     EXPECT_EQ(doc.m_data.m_dataSource, DATA_SOURCE_IMPORTED);
-    EXPECT_EQ(doc.m_data.m_fields.GetAt(0)->m_samples[0], 1.5f);
+    // A reading-number channel is added in front of the imported column.
+    EXPECT_EQ(doc.m_data.m_fields.GetAt(0)->m_content, CONTENT_READING);
+    EXPECT_EQ(doc.m_data.m_fields.GetAt(1)->m_samples[0], 1.5f);
 }
 
 TEST_F(DataFile, BadFilesFailAndLeaveTheDocumentEmpty)

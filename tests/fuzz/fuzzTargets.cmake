@@ -36,6 +36,14 @@ if(QV_FUZZER_RUNTIME AND NOT QV_SANITIZE AND NOT QV_TSAN)
                    -rss_limit_mb=2048 -print_final_stats=1
                    ${QV_FUZZ_CORPUS} ${CMAKE_CURRENT_LIST_DIR}/corpus)
   set_tests_properties(SensorFileFuzz PROPERTIES LABELS fuzz TIMEOUT 120)
+  # The data file reader, fed from its own seeds and a saved own data file.
+  set(QV_FUZZ_DATA_CORPUS ${CMAKE_BINARY_DIR}/fuzz-corpus/datafile)
+  file(MAKE_DIRECTORY ${QV_FUZZ_DATA_CORPUS})
+  add_test(NAME DataFileFuzz
+           COMMAND ${CMAKE_BINARY_DIR}/bin/qv_fuzz_datafile -max_total_time=15 -timeout=10
+                   -rss_limit_mb=2048 -print_final_stats=1 -max_len=8192
+                   ${QV_FUZZ_DATA_CORPUS} ${CMAKE_CURRENT_LIST_DIR}/corpus-datafile)
+  set_tests_properties(DataFileFuzz PROPERTIES LABELS fuzz TIMEOUT 120)
 else()
   message(STATUS "No clang with libFuzzer (or a sanitizer build): the sensor file fuzz target is left out")
 endif()

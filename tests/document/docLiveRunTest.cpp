@@ -1,0 +1,181 @@
+// Runs with the simulated logger end to end, without a display: the two
+// logger threads, the document and a main loop of our own that delivers the
+// threads' events and calls the 100 ms tick.
+#include "app/appOptions.h"
+#include "app/gumCommands.h"
+#include "app/gumIds.h"
+#include "app/gumResCore.h"
+#include "data/dataTestSupport.h"
+#include "hardware/xhwBoxTypes.h"
+#include "hardware/xhwBoxes.h"
+#include "hardware/xhwSenFile.h"
+#include "hardware/xhwSimulatedDriver.h"
+#include "support/testBoxes.h"
+
+#include <deque>
+#include <functional>
+#include <gtest/gtest.h>
+#include <mutex>
+#include <wx/utils.h>
+
+namespace {
+
+class LiveRun : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_res.LoadStrings());
+        ASSERT_TRUE(m_db.Load());
+        gumSetCommandPoster([this](int id, int) {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_posted.push_back(id);
+        });
+        m_doc.m_owner = &m_owner;
+        m_boxes.SetSimulated(true);
+        ASSERT_TRUE(m_boxes.StartThreads());
+        m_doc.OnNew();
+        RunUntil([this] { return m_doc.m_boxInfo.m_info.m_hardware == BOX_TYPE_SIMULATED; }, 3000);
+        ASSERT_EQ(m_doc.m_boxInfo.m_info.m_hardware, BOX_TYPE_SIMULATED);
+    }
+
+    void TearDown() override
+    {
+        xhwSimulatedSetLinkBroken(false);
+        m_boxes.StopThreads();
+        gumSetCommandPoster(nullptr);
+    }
+
+    // The main loop: the threads' events as they come, the tick every 100 ms.
+    void RunUntil(const std::function<bool()>& done, int ms)
+    {
+        CzxStopWatch watch;
+        long nextTick = 0;
+        while (watch.Time() < ms && !done()) {
+            std::deque<int> events;
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                events.swap(m_posted);
+            }
+            for (int id : events) {
+                if (id == ID_EVT_BOX_CHANGED)
+                    m_doc.OnBoxChanged();
+                else if (id == ID_EVT_LINK_BROKEN)
+                    m_doc.OnLinkBroken();
+            }
+            if (watch.Time() >= nextTick) {
+                m_doc.OnTimerTick();
+                nextTick += 100;
+            }
+            wxMilliSleep(5);
+        }
+    }
+
+    void RunFor(int ms)
+    {
+        RunUntil([] { return false; }, ms);
+    }
+
+    CdocField* Sensor(int n)
+    {
+        CdocFieldKey key;
+        return m_doc.m_data.m_fields.GetSensor(key, n) ? key.m_field : nullptr;
+    }
+
+    // Every stored value of every sensor channel lies in its sensor's range.
+    void ExpectValuesInRange()
+    {
+        const CdocData& data = m_doc.m_data;
+        for (int n = 0; n < 4; ++n) {
+            const CdocField* field = Sensor(n);
+            ASSERT_NE(field, nullptr) << n;
+            const CxhwSenCalib& calib = field->m_fieldSensor.m_calib;
+            const float low = std::min(calib.m_calMin, calib.m_calMax);
+            const float high = std::max(calib.m_calMin, calib.m_calMax);
+            for (int i = 0; i < data.m_records; ++i) {
+                const float x = field->m_samples[i];
+                ASSERT_NE(x, DOC_NO_VALUE) << field->m_name << " " << i;
+                ASSERT_GE(x, low) << field->m_name << " " << i;
+                ASSERT_LE(x, high) << field->m_name << " " << i;
+            }
+        }
+    }
+
+    CgumResCore m_res;
+    CxhwSenFile m_db;
+    CappOptions m_options;
+    qvtest::CtestBoxes m_boxesShown;
+    CxhwBoxes m_boxes;
+    CdocDoc m_doc;
+    qvtest::CtestDocOwner m_owner;
+    std::mutex m_mutex;
+    std::deque<int> m_posted;
+};
+
+} // namespace
+
+TEST_F(LiveRun, AutoLogRecordsAtTheLoggersInterval)
+{
+    ASSERT_EQ(m_doc.m_data.m_fields.GetCount(), 6); // reading, time, four sensors
+    ASSERT_EQ(m_doc.Start(), DOC_RESULT_DONE);
+    CzxStopWatch watch;
+    RunFor(2000);
+    m_doc.Stop();
+    const double seconds = watch.Time() / 1000.0;
+    const CdocData& data = m_doc.m_data;
+    EXPECT_DOUBLE_EQ(data.m_interval, 0.05);
+    EXPECT_GE(data.m_records, int(seconds / 0.05) - 4);
+    EXPECT_LE(data.m_records, int(seconds / 0.05) + 2);
+    EXPECT_EQ(data.m_dataSource, DATA_SOURCE_SIMULATOR);
+    ExpectValuesInRange();
+    CdocFieldKey key;
+    ASSERT_TRUE(data.m_fields.FindContent(key, 0, CONTENT_ELAPSED_TIME));
+    const CdocField& time = *key.m_field;
+    for (int i = 0; i < data.m_records; ++i)
+        ASSERT_NEAR((time.m_samples[i] - time.m_offset) / time.m_gain, i * 0.05, 1e-4) << i;
+    EXPECT_TRUE(m_boxesShown.m_calls.empty());
+}
+
+TEST_F(LiveRun, PeriodicStopsAtItsReadingsCount)
+{
+    m_doc.SetActivity(ACTIVITY_PERIODIC);
+    m_doc.m_setup.m_setup = SETUP_LOG_PERIODIC_ADVANCED;
+    m_doc.m_setup.m_readings = 21;
+    m_doc.m_setup.m_period = 0.05;
+    ASSERT_EQ(m_doc.Start(), DOC_RESULT_DONE);
+    RunUntil([this] { return m_doc.m_state != DOC_STATE_RUNNING; }, 4000);
+    EXPECT_EQ(m_doc.m_state, DOC_STATE_STOPPED);
+    EXPECT_EQ(m_doc.m_data.m_records, 21);
+    ExpectValuesInRange();
+}
+
+TEST_F(LiveRun, SnapshotStoresOneRecordPerStore)
+{
+    m_doc.SetActivity(ACTIVITY_SNAPSHOT);
+    ASSERT_EQ(m_doc.Start(), DOC_RESULT_DONE);
+    for (int store = 1; store <= 3; ++store) {
+        RunFor(300);
+        EXPECT_EQ(m_doc.Store(), DOC_RESULT_DONE);
+        EXPECT_EQ(m_doc.m_data.m_records, store);
+    }
+    RunFor(300);
+    m_doc.Stop();
+    EXPECT_EQ(m_doc.m_data.m_records, 3);
+    ExpectValuesInRange();
+}
+
+TEST_F(LiveRun, LinkLossKeepsTheReadings)
+{
+    ASSERT_EQ(m_doc.Start(), DOC_RESULT_DONE);
+    RunFor(700);
+    const int before = m_doc.m_data.m_records;
+    EXPECT_GT(before, 5);
+    xhwSimulatedSetLinkBroken(true);
+    RunUntil([this] { return m_doc.m_state != DOC_STATE_RUNNING; }, 2000);
+    EXPECT_EQ(m_doc.m_state, DOC_STATE_STOPPED);
+    EXPECT_GE(m_doc.m_data.m_records, before);
+    EXPECT_LE(m_doc.m_data.m_records, before + 4);
+    ExpectValuesInRange();
+    ASSERT_EQ(m_boxesShown.m_calls.size(), 1u);
+    EXPECT_EQ(m_boxesShown.m_calls[0].text, "Link to logger broken");
+}

@@ -1,0 +1,170 @@
+// The running program with the simulated logger: runs started and stopped
+// through the Logging menu and the side buttons, the real 100 ms tick, and a
+// document saved after a run.
+#include "app/gumApp.h"
+#include "app/gumDocManager.h"
+#include "app/gumFrame.h"
+#include "app/gumIds.h"
+#include "document/gumDoc.h"
+#include "files/gumFileDialogs.h"
+#include "hardware/xhwBoxTypes.h"
+#include "support/guiSupport.h"
+#include "support/testBoxes.h"
+#include "support/testEnvironment.h"
+
+#include <cstdlib>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <wx/filename.h>
+#include <wx/menu.h>
+#include <wx/stopwatch.h>
+
+namespace {
+
+class LiveApp : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ::setenv("QUORVANTI_SIMULATE", "1", 1);
+        m_app = &qvtest::CreateApp();
+        ASSERT_TRUE(m_app->CallOnInit());
+        m_boxes = std::make_unique<qvtest::CtestBoxes>();
+        m_dir = qvtest::MakeTempDir("live");
+        gumSetSaveFileHook([this](const wxString&, const wxString&, const wxString&) { return m_choice; });
+        ASSERT_TRUE(PumpUntil([this] { return Doc() && Box().m_info.m_hardware == BOX_TYPE_SIMULATED; }, 5000));
+        EXPECT_TRUE(m_app->m_simulate);
+    }
+
+    void TearDown() override
+    {
+        gumSetSaveFileHook(nullptr);
+        if (CgumDoc* doc = Doc())
+            doc->Modify(false);
+        if (m_app->m_frame)
+            m_app->m_frame->Close(true);
+        qvtest::Pump(100);
+        m_app->OnExit();
+        m_boxes.reset();
+        ::unsetenv("QUORVANTI_SIMULATE");
+    }
+
+    CgumDoc* Doc() { return m_app->GetCurrentDocument(); }
+    CdocDoc& Run() { return Doc()->m_doc; }
+    const CxutBoxPublicInfo& Box() { return Doc()->m_doc.m_boxInfo; }
+
+    bool PumpUntil(const std::function<bool()>& done, int ms)
+    {
+        wxStopWatch watch;
+        while (!done() && watch.Time() < ms)
+            qvtest::Pump(20);
+        return done();
+    }
+
+    // A menu command as the menu sends it, when its update handler enables it.
+    bool Menu(int id)
+    {
+        m_app->m_frame->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+        wxMenuItem* item = m_app->m_frame->GetMenuBar()->FindItem(id);
+        if (!item || !item->IsEnabled())
+            return false;
+        wxCommandEvent event(wxEVT_MENU, id);
+        m_app->m_frame->GetEventHandler()->ProcessEvent(event);
+        qvtest::Pump(20);
+        return true;
+    }
+
+    // A side button or tool: the command goes to the frame.
+    void Command(int id)
+    {
+        wxCommandEvent event(wxEVT_MENU, id);
+        m_app->m_frame->GetEventHandler()->ProcessEvent(event);
+        qvtest::Pump(20);
+    }
+
+    // The stored values of each sensor channel lie in its sensor's range.
+    void ExpectValuesInRange()
+    {
+        const CdocData& data = Run().m_data;
+        int sensors = 0;
+        for (int f = 0; f < data.m_fields.GetCount(); ++f) {
+            const CdocField& field = *data.m_fields.GetAt(f);
+            if (field.m_content != CONTENT_SENSOR)
+                continue;
+            ++sensors;
+            const CxhwSenCalib& calib = field.m_fieldSensor.m_calib;
+            for (int i = 0; i < data.m_records; ++i) {
+                ASSERT_GE(field.m_samples[i], std::min(calib.m_calMin, calib.m_calMax)) << field.m_name;
+                ASSERT_LE(field.m_samples[i], std::max(calib.m_calMin, calib.m_calMax)) << field.m_name;
+            }
+        }
+        EXPECT_EQ(sensors, 4);
+    }
+
+    std::unique_ptr<qvtest::CtestBoxes> m_boxes;
+    CgumApp* m_app = nullptr;
+    std::string m_dir;
+    wxString m_choice;
+};
+
+} // namespace
+
+TEST_F(LiveApp, RunsOfEachActivityFromTheLoggingMenu)
+{
+    // AutoLog, the activity of a new document, through the real tick.
+    EXPECT_EQ(Run().m_activity, ACTIVITY_AUTOLOG);
+    EXPECT_FALSE(Menu(ID_STOP));
+    ASSERT_TRUE(Menu(ID_START));
+    EXPECT_EQ(Run().m_state, DOC_STATE_RUNNING);
+    EXPECT_TRUE(PumpUntil([this] { return Run().m_data.m_records >= 30; }, 4000));
+    EXPECT_FALSE(Menu(ID_START));
+    EXPECT_FALSE(qvtest::SaveScreenshot(m_app->m_frame, "live-autolog").empty());
+    ASSERT_TRUE(Menu(ID_STOP));
+    EXPECT_EQ(Run().m_state, DOC_STATE_STOPPED);
+    const int records = Run().m_data.m_records;
+    EXPECT_DOUBLE_EQ(Run().m_data.m_interval, 0.05);
+    ExpectValuesInRange();
+    qvtest::Pump(300);
+    EXPECT_EQ(Run().m_data.m_records, records); // stopped means stopped
+
+    // Saved after the run, the file holds the readings.
+    m_choice = m_dir + "/autolog";
+    Command(wxID_SAVEAS);
+    const wxString path = m_dir + "/autolog.qvd";
+    ASSERT_TRUE(wxFileName::FileExists(path));
+    EXPECT_FALSE(Doc()->IsModified());
+    ASSERT_NE(m_app->m_docManager->CreateDocument(path, wxDOC_SILENT), nullptr);
+    EXPECT_EQ(Run().m_data.m_records, records);
+    EXPECT_EQ(Run().m_state, DOC_STATE_STOPPED);
+
+    // Snapshot from its side button, stored from the Logging menu.
+    Command(wxID_NEW);
+    ASSERT_TRUE(PumpUntil([this] { return Box().m_info.m_hardware == BOX_TYPE_SIMULATED; }, 5000));
+    Command(ID_MODE_SNAPSHOT);
+    EXPECT_EQ(Run().m_activity, ACTIVITY_SNAPSHOT);
+    ASSERT_EQ(Run().m_state, DOC_STATE_RUNNING);
+    for (int store = 1; store <= 2; ++store) {
+        qvtest::Pump(300);
+        ASSERT_TRUE(Menu(ID_STORE));
+        EXPECT_EQ(Run().m_data.m_records, store);
+    }
+    ASSERT_TRUE(Menu(ID_STOP));
+    EXPECT_EQ(Run().m_data.m_records, 2);
+    ExpectValuesInRange();
+    Doc()->Modify(false);
+
+    // Periodic, with the set-up the set-up wizard would give: it ends by itself.
+    Command(wxID_NEW);
+    ASSERT_TRUE(PumpUntil([this] { return Box().m_info.m_hardware == BOX_TYPE_SIMULATED; }, 5000));
+    Run().SetActivity(ACTIVITY_PERIODIC);
+    Run().m_setup.m_setup = SETUP_LOG_PERIODIC_ADVANCED;
+    Run().m_setup.m_readings = 21;
+    Run().m_setup.m_period = 0.05;
+    ASSERT_TRUE(Menu(ID_START));
+    EXPECT_TRUE(PumpUntil([this] { return Run().m_state == DOC_STATE_STOPPED; }, 4000));
+    EXPECT_EQ(Run().m_data.m_records, 21);
+    ExpectValuesInRange();
+    EXPECT_FALSE(qvtest::SaveScreenshot(m_app->m_frame, "live-periodic").empty());
+    EXPECT_TRUE(m_boxes->m_calls.empty());
+}
