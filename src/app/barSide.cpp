@@ -66,6 +66,7 @@ void CbarSide::UpdateTools()
     }
     Realize();
     Layout();
+    Refresh(); // the old buttons would stay on screen until something else repaints
     if (GetParent())
         GetParent()->Layout();
 }

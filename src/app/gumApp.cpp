@@ -255,7 +255,7 @@ CgumDoc* CgumApp::GetCurrentDocument()
 {
     if (!m_docManager)
         return nullptr;
-    return wxDynamicCast(m_docManager->GetCurrentDocument(), CgumDoc);
+    return dynamic_cast<CgumDoc*>(m_docManager->GetCurrentDocument());
 }
 
 int CgumApp::FilterEvent(wxEvent& event)

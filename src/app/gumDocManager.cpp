@@ -183,7 +183,7 @@ bool CgumDocManager::ReopenAs(wxDocument* doc, bool asTemplate)
     doc->SetTitle(name.GetFullName());
     doc->SetDocumentSaved(false);
     if (asTemplate) {
-        if (CgumDoc* gumDoc = wxDynamicCast(doc, CgumDoc))
+        if (CgumDoc* gumDoc = dynamic_cast<CgumDoc*>(doc))
             gudMatchTemplate(gumDoc->m_doc);
     }
     return true;

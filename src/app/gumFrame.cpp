@@ -212,7 +212,7 @@ bool CgumFrame::Layout()
 int CgumFrame::FilterKey(wxKeyEvent& event)
 {
     if (wxWindow* focus = wxWindow::FindFocus()) {
-        if (wxDynamicCast(focus, wxTextCtrl) || wxGetTopLevelParent(focus) != this)
+        if (dynamic_cast<wxTextCtrl*>(focus) || wxGetTopLevelParent(focus) != this)
             return -1;
     }
     const int code = event.GetKeyCode();

@@ -24,7 +24,7 @@ bool CgumView::OnCreate(wxDocument* doc, long flags)
         m_content->m_view = this;
 
     // Only the graph has a panel view so far.
-    auto* window = wxDynamicCast(GetGraphWin(), CguvGraphWin);
+    auto* window = dynamic_cast<CguvGraphWin*>(GetGraphWin());
     if (!window)
         return true;
     auto* view = new CguvGraphView;
@@ -46,7 +46,7 @@ bool CgumView::OnClose(bool deleteWindow)
     Activate(false);
     if (m_frame)
         m_frame->UpdateTitle(nullptr);
-    if (auto* window = wxDynamicCast(GetGraphWin(), CguvGraphWin))
+    if (auto* window = dynamic_cast<CguvGraphWin*>(GetGraphWin()))
         window->m_view = nullptr;
     if (m_content && m_content->m_view == this)
         m_content->m_view = nullptr;

@@ -47,7 +47,7 @@ void CguvView::GetClientRect(wxDC* dc, wxRect& rect)
 
 CdocDoc* CguvView::GetDocDoc()
 {
-    CgumDoc* doc = wxDynamicCast(GetDocument(), CgumDoc);
+    CgumDoc* doc = dynamic_cast<CgumDoc*>(GetDocument());
     return doc ? &doc->m_doc : nullptr;
 }
 

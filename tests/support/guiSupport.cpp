@@ -4,7 +4,6 @@
 #include "app/gumCommands.h"
 #include "app/gumFrame.h"
 
-#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <wx/dcclient.h>
@@ -56,20 +55,15 @@ void Pump(int ms)
 
 void PostCommandAndWait(int id, int value)
 {
-    std::atomic<bool> handled{false};
+    // The command is handled, by whichever handler routing gives it to, once
+    // the frame's queue has been emptied.
     CgumFrame* frame = wxGetApp().m_frame;
-    auto probe = [&](wxCommandEvent& event) {
-        event.Skip();
-        handled = true;
-    };
-    if (frame)
-        frame->Bind(wxEVT_MENU, probe, id);
     gumPostCommand(id, value);
     wxStopWatch watch;
-    while (frame && !handled && watch.Time() < 5000)
-        Pump(10);
-    if (frame && wxGetApp().m_frame == frame)
-        frame->Unbind(wxEVT_MENU, probe, id);
+    while (frame && wxGetApp().m_frame == frame && wxTheApp->HasPendingEvents() &&
+           watch.Time() < 5000)
+        Pump(5);
+    Pump(20);
 }
 
 std::string SaveScreenshot(wxWindow* window, const std::string& name)
