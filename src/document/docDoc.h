@@ -154,6 +154,7 @@ public:
     int ApplySetup();
     // Dispatched by Activity; also called by template matching.
     int StartNew();
+    int StartFrom(bool allowed, int (*fromFile)(CdocDoc&), int (CdocDoc::*fromStopped)());
     int StartContinue();
     int StartOverlaid();
     int StartReplacing();

@@ -125,37 +125,33 @@ bool CdocDoc::CanStore() const
 
 // ---- Commands ------------------------------------------------------------
 
-int CdocDoc::Start()
+// The three start commands differ only in their test and in how they go on
+// from data already held: a file's channels are paired with the connected
+// sensors first, a run's are continued, overlaid or replaced.
+int CdocDoc::StartFrom(bool allowed, int (*fromFile)(CdocDoc&), int (CdocDoc::*fromStopped)())
 {
-    if (!CanStart())
+    if (!allowed)
         return DOC_RESULT_NOT_ALLOWED;
     if (m_state == DOC_STATE_STOPPED)
-        return m_data.m_dataSource == DATA_SOURCE_FILE ? gudMatchAndStart(*this) : StartContinue();
+        return m_data.m_dataSource == DATA_SOURCE_FILE ? fromFile(*this) : (this->*fromStopped)();
     if (m_state == DOC_STATE_READY)
         return StartNew();
     return DOC_RESULT_DONE;
+}
+
+int CdocDoc::Start()
+{
+    return StartFrom(CanStart(), gudMatchAndStart, &CdocDoc::StartContinue);
 }
 
 int CdocDoc::StartOverlay()
 {
-    if (!CanStartOverlay())
-        return DOC_RESULT_NOT_ALLOWED;
-    if (m_state == DOC_STATE_STOPPED)
-        return m_data.m_dataSource == DATA_SOURCE_FILE ? gudMatchAndStartOverlay(*this) : StartOverlaid();
-    if (m_state == DOC_STATE_READY)
-        return StartNew();
-    return DOC_RESULT_DONE;
+    return StartFrom(CanStartOverlay(), gudMatchAndStartOverlay, &CdocDoc::StartOverlaid);
 }
 
 int CdocDoc::Restart()
 {
-    if (!CanRestart())
-        return DOC_RESULT_NOT_ALLOWED;
-    if (m_state == DOC_STATE_STOPPED)
-        return m_data.m_dataSource == DATA_SOURCE_FILE ? gudMatchAndStartReplace(*this) : StartReplacing();
-    if (m_state == DOC_STATE_READY)
-        return StartNew();
-    return DOC_RESULT_DONE;
+    return StartFrom(CanRestart(), gudMatchAndStartReplace, &CdocDoc::StartReplacing);
 }
 
 void CdocDoc::Stop()
