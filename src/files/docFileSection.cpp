@@ -164,25 +164,8 @@ bool CdocFile::ReadDataLine(CdocDoc& doc, const wxString& key, const wxString& v
             d.m_maxRecords = n;
     } else {
         const double interval = d.m_interval;
-        ok = docReadStateKey(
-            {
-                {"Interval", STATE_DOUBLE, &d.m_interval, true},
-                {"StartTime", STATE_INT, &d.m_startTime, true},
-                {"StartDate", STATE_INT, &d.m_startDate, true},
-                {"LogType", STATE_INT, &d.m_logType, true},
-                {"DataSource", STATE_INT, &d.m_dataSource, true},
-                {"LogNext", STATE_INT, &d.m_logNext, true},
-                {"fLogOverlay", STATE_FLAG, &d.m_fLogOverlay, true},
-                {"LogSkip", STATE_INT, &d.m_logSkip, true},
-                {"LogCount", STATE_INT, &d.m_logCount, true},
-                {"LogPeriod", STATE_DOUBLE, &d.m_logPeriod, true},
-                {"Latitude", STATE_PRECISE, &d.m_latitude, true},
-                {"Longitude", STATE_PRECISE, &d.m_longitude, true},
-                {"Altitude", STATE_PRECISE, &d.m_altitude, true},
-                {"HorizontalAccuracy", STATE_PRECISE, &d.m_horizontalAccuracy, true},
-                {"VerticalAccuracy", STATE_PRECISE, &d.m_verticalAccuracy, true},
-            },
-            key, value);
+        // The record counts never come here: they are clamped above.
+        ok = docReadStateKey(docDataKeys(d), key, value);
         if (d.m_interval < 0.0)
             d.m_interval = interval;
     }

@@ -97,25 +97,7 @@ void CdocFile::WriteState(CdocDoc& doc)
 void CdocFile::WriteDataSection(CdocDoc& doc)
 {
     CdocData& d = doc.m_data;
-    WriteKeys("Data", {
-                          {"Interval", STATE_DOUBLE, &d.m_interval, true},
-                          {"MaxRecords", STATE_INT, &d.m_maxRecords, true},
-                          {"Records", STATE_INT, &d.m_records, true},
-                          {"StartTime", STATE_INT, &d.m_startTime, true},
-                          {"StartDate", STATE_INT, &d.m_startDate, true},
-                          {"LogType", STATE_INT, &d.m_logType, true},
-                          {"DataSource", STATE_INT, &d.m_dataSource, true},
-                          {"LogNext", STATE_INT, &d.m_logNext, true},
-                          {"fLogOverlay", STATE_FLAG, &d.m_fLogOverlay, true},
-                          {"LogSkip", STATE_INT, &d.m_logSkip, true},
-                          {"LogCount", STATE_INT, &d.m_logCount, true},
-                          {"LogPeriod", STATE_DOUBLE, &d.m_logPeriod, true},
-                          {"Latitude", STATE_PRECISE, &d.m_latitude, true},
-                          {"Longitude", STATE_PRECISE, &d.m_longitude, true},
-                          {"Altitude", STATE_PRECISE, &d.m_altitude, true},
-                          {"HorizontalAccuracy", STATE_PRECISE, &d.m_horizontalAccuracy, true},
-                          {"VerticalAccuracy", STATE_PRECISE, &d.m_verticalAccuracy, true},
-                      });
+    WriteKeys("Data", docDataKeys(d));
     for (int i = 0; i < m_columnCount; ++i)
         if (CdocField* field = d.m_fields.Find(m_columns[i]))
             WriteFieldSection(*field, i);

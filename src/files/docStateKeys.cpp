@@ -1,6 +1,7 @@
 #include "files/docStateKeys.h"
 
 #include "app/gumHelpers.h"
+#include "data/docData.h"
 #include "data/docColour.h"
 #include "data/docNoValue.h"
 #include "data/xhwMinMax.h"
@@ -391,4 +392,27 @@ bool docReadSensorKey(CxhwSensor& sensor, const wxString& key, const wxString& v
         return false;
     }
     return true;
+}
+
+CdocStateKeys docDataKeys(CdocData& d)
+{
+    return {
+        {"Interval", STATE_DOUBLE, &d.m_interval, true},
+        {"MaxRecords", STATE_INT, &d.m_maxRecords, true},
+        {"Records", STATE_INT, &d.m_records, true},
+        {"StartTime", STATE_INT, &d.m_startTime, true},
+        {"StartDate", STATE_INT, &d.m_startDate, true},
+        {"LogType", STATE_INT, &d.m_logType, true},
+        {"DataSource", STATE_INT, &d.m_dataSource, true},
+        {"LogNext", STATE_INT, &d.m_logNext, true},
+        {"fLogOverlay", STATE_FLAG, &d.m_fLogOverlay, true},
+        {"LogSkip", STATE_INT, &d.m_logSkip, true},
+        {"LogCount", STATE_INT, &d.m_logCount, true},
+        {"LogPeriod", STATE_DOUBLE, &d.m_logPeriod, true},
+        {"Latitude", STATE_PRECISE, &d.m_latitude, true},
+        {"Longitude", STATE_PRECISE, &d.m_longitude, true},
+        {"Altitude", STATE_PRECISE, &d.m_altitude, true},
+        {"HorizontalAccuracy", STATE_PRECISE, &d.m_horizontalAccuracy, true},
+        {"VerticalAccuracy", STATE_PRECISE, &d.m_verticalAccuracy, true},
+    };
 }

@@ -31,6 +31,8 @@ enum CdocStateForm
 };
 
 // One key of a section bound to the member that holds its value.
+class CdocData;
+
 struct CdocStateKey
 {
     const char* m_key;
@@ -48,6 +50,7 @@ CdocStateKeys docSensorKeysBefore(CxhwSensor& sensor);
 CdocStateKeys docSensorKeysAfter(CxhwSensor& sensor);
 CdocStateKeys docBoxPublicInfoKeys(CxutBoxPublicInfo& info);
 CdocStateKeys docBoxInfoKeys(CxutBoxInfo& info);
+CdocStateKeys docDataKeys(CdocData& d);
 
 // The value of one key in its written form; item >= 0 goes in front of it.
 wxString docFormatStateValue(const CdocStateKey& key, int item);
