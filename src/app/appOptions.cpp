@@ -1,7 +1,7 @@
 #include "app/appOptions.h"
 
-#include "app/gumAdminHelper.h"
-#include "app/gumResCore.h"
+#include "app/base/gumAdminHelper.h"
+#include "app/base/gumResCore.h"
 #include "transport/zxMessageBox.h"
 
 #include <wx/filefn.h>

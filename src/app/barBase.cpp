@@ -1,6 +1,6 @@
 #include "app/barBase.h"
 
-#include "app/gumIds.h"
+#include "app/base/gumIds.h"
 
 #include <wx/artprov.h>
 

@@ -1,7 +1,7 @@
 #include "app/barTool.h"
 
 #include "app/gumApp.h"
-#include "app/gumIds.h"
+#include "app/base/gumIds.h"
 #include "document/docDoc.h"
 
 #include <wx/artprov.h>

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/appOptionsFile.h"
+#include "app/base/appOptionsFile.h"
 
 #include <wx/dialog.h>
 

@@ -2,7 +2,7 @@
 
 #include "app/gumDocManager.h"
 #include "app/gumFrame.h"
-#include "app/gumHelpers.h"
+#include "app/base/gumHelpers.h"
 #include "app/gumTestHooks.h"
 #include "document/gumDoc.h"
 #include "transport/zxMessageBox.h"

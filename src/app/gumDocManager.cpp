@@ -4,7 +4,7 @@
 #include "app/gumApp.h"
 #include "app/gumDocPrintout.h"
 #include "app/gumFrame.h"
-#include "app/gumIds.h"
+#include "app/base/gumIds.h"
 #include "app/gumPageMargins.h"
 #include "app/gumWin.h"
 #include "app/gumWindowHelpers.h"

@@ -1,7 +1,7 @@
 #include "app/gumIdle.h"
 
 #include "app/gumDocManager.h"
-#include "app/gumResCore.h"
+#include "app/base/gumResCore.h"
 
 #include <wx/ffile.h>
 #include <wx/filename.h>

@@ -4,7 +4,7 @@
 #include "app/gumApp.h"
 #include "app/gumDocManager.h"
 #include "app/gumFrame.h"
-#include "app/gumIds.h"
+#include "app/base/gumIds.h"
 #include "views/docTool.h"
 
 #include <wx/menu.h>

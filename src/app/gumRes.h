@@ -1,5 +1,5 @@
 #pragma once
-#include "app/gumResCore.h"
+#include "app/base/gumResCore.h"
 
 #include <wx/image.h>
 

@@ -1,6 +1,6 @@
 #include "data/docCalcToken.h"
 
-#include "app/gumHelpers.h"
+#include "app/base/gumHelpers.h"
 #include "data/docData.h"
 #include "document/docDoc.h"
 

@@ -1,7 +1,7 @@
 // Taking channels into use and out of use: the reading-number and elapsed-time
 // channels, one channel per connected sensor, stored copies of sensor data,
 // the standard order, manual and formula channels, and removals.
-#include "app/gumResCore.h"
+#include "app/base/gumResCore.h"
 #include "data/docCalcs.h"
 #include "data/docData.h"
 #include "data/docDocLinks.h"

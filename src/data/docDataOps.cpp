@@ -1,7 +1,7 @@
 // Operations on whole channels: duplicate, channels computed from one or two
 // channels, invert, tare, unit conversion and custom scale, smoothing, and the
 // upkeep of the best straight lines that follows them.
-#include "app/gumResCore.h"
+#include "app/base/gumResCore.h"
 #include "data/docCalcs.h"
 #include "data/docData.h"
 #include "data/docDocLinks.h"

@@ -1,6 +1,6 @@
 #include "data/docFieldA.h"
 
-#include "app/gumHelpers.h"
+#include "app/base/gumHelpers.h"
 #include "data/docField.h"
 #include "data/docFieldList.h"
 #include "document/docDoc.h"

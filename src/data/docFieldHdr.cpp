@@ -1,8 +1,8 @@
 #include "data/docFieldHdr.h"
 
 #include "app/appOptions.h"
-#include "app/gumHelpers.h"
-#include "app/gumResCore.h"
+#include "app/base/gumHelpers.h"
+#include "app/base/gumResCore.h"
 #include "data/docData.h"
 #include "document/docDoc.h"
 #include "files/docNormaliseUnit.h"

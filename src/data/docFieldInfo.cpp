@@ -1,7 +1,7 @@
 // A channel's lines of the document's information text.
 #include "app/appOptions.h"
-#include "app/gumHelpers.h"
-#include "app/gumResCore.h"
+#include "app/base/gumHelpers.h"
+#include "app/base/gumResCore.h"
 #include "data/docCalcs.h"
 #include "data/docField.h"
 #include "document/docDoc.h"

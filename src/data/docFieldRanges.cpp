@@ -1,6 +1,6 @@
 // The upkeep of a channel's axis ranges, its stored samples and its decimal
 // places as its data changes.
-#include "app/gumHelpers.h"
+#include "app/base/gumHelpers.h"
 #include "data/docData.h"
 #include "data/docField.h"
 #include "document/docDoc.h"

@@ -1,6 +1,6 @@
 #include "data/docTimer.h"
 
-#include "app/gumHelpers.h"
+#include "app/base/gumHelpers.h"
 #include "document/docTiming.h"
 
 #include <cerrno>

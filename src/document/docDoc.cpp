@@ -1,8 +1,9 @@
 #include "document/docDoc.h"
 
 #include "app/appOptions.h"
-#include "app/gumActivity.h"
+#include "app/base/gumActivity.h"
 #include "hardware/xhwBoxes.h"
+#include "wizard/gudMatchTemplate.h"
 
 #include <wx/intl.h>
 
@@ -67,6 +68,16 @@ bool CdocDoc::ShowCalcResultDetails(CdocFieldKey& key, int mode)
 bool CdocDoc::ConfirmDiscard(const wxString& message, bool force)
 {
     return !m_owner || m_owner->ConfirmDiscard(message, force);
+}
+
+int CdocDocOwner::MatchAndStart(CdocDoc& doc, int code)
+{
+    return gudStartMatched(doc, code);
+}
+
+int CdocDoc::MatchAndStart(int code)
+{
+    return m_owner ? m_owner->MatchAndStart(*this, code) : gudStartMatched(*this, code);
 }
 
 void CdocDoc::SetState(int state)

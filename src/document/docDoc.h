@@ -81,6 +81,10 @@ public:
     virtual bool ConfirmDiscard(const wxString& message, bool force) { return true; }
     // The document as saved: clears the modified flag and UnsavedData.
     virtual void MarkSaved() {}
+    // Pairs the stored sensor channels of a file with the connected sensors
+    // (the match dialog) and, when the user accepts, starts by the start code:
+    // 0 when started, 1 when declined. Without windows it starts as paired.
+    virtual int MatchAndStart(CdocDoc& doc, int code);
 };
 
 // All data of one experiment: the run state, the copy of the connected
@@ -102,6 +106,7 @@ public:
     bool ShowCalcChannelDetails(CdocFieldKey& key, int mode);
     bool ShowCalcResultDetails(CdocFieldKey& key, int mode);
     bool ConfirmDiscard(const wxString& message, bool force);
+    int MatchAndStart(int code);
 
     // Keeps the system from idle sleep exactly while fetching or running.
     void SetState(int state);
@@ -154,7 +159,7 @@ public:
     int ApplySetup();
     // Dispatched by Activity; also called by template matching.
     int StartNew();
-    int StartFrom(bool allowed, int (*fromFile)(CdocDoc&), int (CdocDoc::*fromStopped)());
+    int StartFrom(bool allowed, int code, int (CdocDoc::*fromStopped)());
     int StartContinue();
     int StartOverlaid();
     int StartReplacing();

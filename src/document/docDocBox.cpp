@@ -3,7 +3,7 @@
 // deferred logger hints and the system-software prompts.
 #include "document/docDoc.h"
 
-#include "app/gumResCore.h"
+#include "app/base/gumResCore.h"
 #include "hardware/xhwBoxes.h"
 #include "protocol/xhwSystemImage.h"
 #include "protocol/xhwSystemMessages.h"

@@ -5,12 +5,11 @@
 #include "document/docDoc.h"
 
 #include "app/appOptions.h"
-#include "app/gumResCore.h"
+#include "app/base/gumResCore.h"
 #include "data/docDocLinks.h"
 #include "hardware/xhwBoxTypes.h"
 #include "hardware/xhwBoxes.h"
 #include "transport/zxMessageBox.h"
-#include "wizard/gudMatchTemplate.h"
 
 #include <algorithm>
 #include <wx/intl.h>
@@ -128,12 +127,12 @@ bool CdocDoc::CanStore() const
 // The three start commands differ only in their test and in how they go on
 // from data already held: a file's channels are paired with the connected
 // sensors first, a run's are continued, overlaid or replaced.
-int CdocDoc::StartFrom(bool allowed, int (*fromFile)(CdocDoc&), int (CdocDoc::*fromStopped)())
+int CdocDoc::StartFrom(bool allowed, int code, int (CdocDoc::*fromStopped)())
 {
     if (!allowed)
         return DOC_RESULT_NOT_ALLOWED;
     if (m_state == DOC_STATE_STOPPED)
-        return m_data.m_dataSource == DATA_SOURCE_FILE ? fromFile(*this) : (this->*fromStopped)();
+        return m_data.m_dataSource == DATA_SOURCE_FILE ? MatchAndStart(code) : (this->*fromStopped)();
     if (m_state == DOC_STATE_READY)
         return StartNew();
     return DOC_RESULT_DONE;
@@ -141,17 +140,17 @@ int CdocDoc::StartFrom(bool allowed, int (*fromFile)(CdocDoc&), int (CdocDoc::*f
 
 int CdocDoc::Start()
 {
-    return StartFrom(CanStart(), gudMatchAndStart, &CdocDoc::StartContinue);
+    return StartFrom(CanStart(), START_CODE_START, &CdocDoc::StartContinue);
 }
 
 int CdocDoc::StartOverlay()
 {
-    return StartFrom(CanStartOverlay(), gudMatchAndStartOverlay, &CdocDoc::StartOverlaid);
+    return StartFrom(CanStartOverlay(), START_CODE_OVERLAID, &CdocDoc::StartOverlaid);
 }
 
 int CdocDoc::Restart()
 {
-    return StartFrom(CanRestart(), gudMatchAndStartReplace, &CdocDoc::StartReplacing);
+    return StartFrom(CanRestart(), START_CODE_REPLACING, &CdocDoc::StartReplacing);
 }
 
 void CdocDoc::Stop()

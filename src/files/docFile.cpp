@@ -1,7 +1,7 @@
 #include "files/docFile.h"
 
-#include "app/gumHelpers.h"
-#include "app/gumResCore.h"
+#include "app/base/gumHelpers.h"
+#include "app/base/gumResCore.h"
 #include "document/docDoc.h"
 
 #include <algorithm>

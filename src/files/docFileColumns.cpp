@@ -1,6 +1,6 @@
 #include "files/docFile.h"
 
-#include "app/gumResCore.h"
+#include "app/base/gumResCore.h"
 #include "document/docDoc.h"
 
 #include <cmath>

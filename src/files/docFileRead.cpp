@@ -1,6 +1,6 @@
 #include "files/docFile.h"
 
-#include "app/gumHelpers.h"
+#include "app/base/gumHelpers.h"
 #include "document/docDoc.h"
 #include "files/docNormaliseUnit.h"
 

@@ -1,6 +1,6 @@
 #include "files/docStateKeys.h"
 
-#include "app/gumHelpers.h"
+#include "app/base/gumHelpers.h"
 #include "data/docData.h"
 #include "data/docColour.h"
 #include "data/docNoValue.h"

@@ -4,7 +4,7 @@
 #include "app/gumDocManager.h"
 #include "transport/zxMessageBox.h"
 
-#include "app/gumIds.h"
+#include "app/base/gumIds.h"
 #include "files/gumFile.h"
 
 #include <wx/clipbrd.h>

@@ -3,8 +3,8 @@
 // what it learns and tells the main frame about changes.
 #include "hardware/xhwBox.h"
 
-#include "app/gumCommands.h"
-#include "app/gumIds.h"
+#include "app/base/gumCommands.h"
+#include "app/base/gumIds.h"
 #include "hardware/xhwBoxes.h"
 #include "hardware/xhwLink.h"
 #include "transport/zxTime.h"

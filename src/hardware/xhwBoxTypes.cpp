@@ -1,6 +1,6 @@
 #include "hardware/xhwBoxTypes.h"
 
-#include "app/gumResCore.h"
+#include "app/base/gumResCore.h"
 #include "hardware/xhwKestilonDriver.h"
 #include "protocol/xutBoxInfo.h"
 

@@ -4,8 +4,8 @@
 #include "hardware/xhwBoxes.h"
 
 #include "app/appOptions.h"
-#include "app/gumCommands.h"
-#include "app/gumIds.h"
+#include "app/base/gumCommands.h"
+#include "app/base/gumIds.h"
 #include "hardware/xhwBoxTypes.h"
 #include "hardware/xhwHostClock.h"
 #include "hardware/xhwLink.h"

@@ -1,7 +1,7 @@
 #include "hardware/xhwSenCalib.h"
 
-#include "app/gumHelpers.h"
-#include "app/gumResCore.h"
+#include "app/base/gumHelpers.h"
+#include "app/base/gumResCore.h"
 #include "hardware/xhwSenFile.h"
 #include "hardware/xutSmartSenDef.h"
 

@@ -1,7 +1,7 @@
 #include "hardware/xhwSenFile.h"
 
-#include "app/gumHelpers.h"
-#include "app/gumResCore.h"
+#include "app/base/gumHelpers.h"
+#include "app/base/gumResCore.h"
 #include "files/docNormaliseUnit.h"
 #include "hardware/xhwSensor.h"
 #include "hardware/xutSmartIdent.h"

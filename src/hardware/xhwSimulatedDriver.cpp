@@ -1,7 +1,7 @@
 #include "hardware/xhwSimulatedDriver.h"
 
-#include "app/gumHelpers.h"
-#include "app/gumResCore.h"
+#include "app/base/gumHelpers.h"
+#include "app/base/gumResCore.h"
 #include "hardware/xhwBox.h"
 #include "hardware/xhwBoxTypes.h"
 #include "hardware/xhwBoxes.h"

@@ -1,6 +1,6 @@
 #include "hardware/xhwStoredFileList.h"
 
-#include "app/gumResCore.h"
+#include "app/base/gumResCore.h"
 #include "hardware/xhwBox.h"
 #include "hardware/xhwBoxTypes.h"
 #include "hardware/xhwKestilonDriver.h"

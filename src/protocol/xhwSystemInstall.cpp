@@ -1,7 +1,7 @@
 #include "protocol/xhwSystemInstall.h"
 
-#include "app/gumCommands.h"
-#include "app/gumIds.h"
+#include "app/base/gumCommands.h"
+#include "app/base/gumIds.h"
 #include "hardware/xhwBox.h"
 
 #include <wx/datetime.h>

@@ -1,6 +1,6 @@
 #include "protocol/xhwSystemMessages.h"
 
-#include "app/gumResCore.h"
+#include "app/base/gumResCore.h"
 #include "transport/zxMessageBox.h"
 
 #include <wx/intl.h>

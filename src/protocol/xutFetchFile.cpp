@@ -1,6 +1,6 @@
 #include "protocol/xutFetchFile.h"
 
-#include "app/gumResCore.h"
+#include "app/base/gumResCore.h"
 
 #include <wx/intl.h>
 

@@ -1,6 +1,6 @@
 #include "transport/zxMessageBox.h"
 
-#include "app/gumHelpers.h"
+#include "app/base/gumHelpers.h"
 
 #include <cstdio>
 #include <mutex>

@@ -8,10 +8,9 @@ bool gudMatchTemplate(CdocDoc& doc)
     return true;
 }
 
-namespace {
-
-// Still thin: every stored channel is taken as matching the logger's.
-int StartMatched(CdocDoc& doc, int code)
+// Still thin: every stored channel is taken as matching the logger's; the
+// pairing comes with the match dialog.
+int gudStartMatched(CdocDoc& doc, int code)
 {
     doc.m_matchCode = code;
     int result = 0;
@@ -22,21 +21,4 @@ int StartMatched(CdocDoc& doc, int code)
     }
     doc.m_matchCode = START_CODE_NONE;
     return result;
-}
-
-} // namespace
-
-int gudMatchAndStart(CdocDoc& doc)
-{
-    return StartMatched(doc, START_CODE_START);
-}
-
-int gudMatchAndStartOverlay(CdocDoc& doc)
-{
-    return StartMatched(doc, START_CODE_OVERLAID);
-}
-
-int gudMatchAndStartReplace(CdocDoc& doc)
-{
-    return StartMatched(doc, START_CODE_REPLACING);
 }

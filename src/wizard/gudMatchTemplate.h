@@ -7,9 +7,6 @@ class CdocDoc;
 // went on.
 bool gudMatchTemplate(CdocDoc& doc);
 
-// Pair the stored sensor channels with the connected sensors and, when the
-// user accepts, start by the start code 2, 3 or 4: a continued, an overlaid
-// or a replacing run. 0 when started, 1 when declined.
-int gudMatchAndStart(CdocDoc& doc);
-int gudMatchAndStartOverlay(CdocDoc& doc);
-int gudMatchAndStartReplace(CdocDoc& doc);
+// Starts by the start code 2, 3 or 4 (a continued, an overlaid or a replacing
+// run) with the stored sensor channels taken as paired; 0 when started.
+int gudStartMatched(CdocDoc& doc, int code);

@@ -1,3 +1,4 @@
+// Test label: threads
 #include "app/appOptions.h"
 #include "support/testBoxes.h"
 #include "support/testEnvironment.h"

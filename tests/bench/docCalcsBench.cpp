@@ -2,7 +2,7 @@
 // after every change of a channel that the formulas read.
 #include "../data/calcTestSupport.h"
 #include "app/appOptions.h"
-#include "app/gumResCore.h"
+#include "app/base/gumResCore.h"
 #include "document/docDoc.h"
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 // The logging step of a full store: 20 channels, 20001 records, through
 // SetCurrentValues and StoreCurrentValues, as the 100 ms tick does it.
 #include "app/appOptions.h"
-#include "app/gumResCore.h"
+#include "app/base/gumResCore.h"
 #include "document/docDoc.h"
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 // Saving and opening a full store as the own data file: 20 channels of
 // 20001 records, through memory as Save and Open do it.
 #include "app/appOptions.h"
-#include "app/gumResCore.h"
+#include "app/base/gumResCore.h"
 #include "document/docDoc.h"
 #include "files/gumFile.h"
 

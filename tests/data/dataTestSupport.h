@@ -1,6 +1,6 @@
 #pragma once
 #include "app/appOptions.h"
-#include "app/gumResCore.h"
+#include "app/base/gumResCore.h"
 #include "document/docDoc.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,11 @@
+// Test label: threads
 // Runs with the simulated logger end to end, without a display: the two
 // logger threads, the document and a main loop of our own that delivers the
 // threads' events and calls the 100 ms tick.
 #include "app/appOptions.h"
-#include "app/gumCommands.h"
-#include "app/gumIds.h"
-#include "app/gumResCore.h"
+#include "app/base/gumCommands.h"
+#include "app/base/gumIds.h"
+#include "app/base/gumResCore.h"
 #include "data/dataTestSupport.h"
 #include "hardware/xhwBoxTypes.h"
 #include "hardware/xhwBoxes.h"

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the data file reader, as Open does after reading
 // the file into memory, and saves whatever was read again.
 #include "app/appOptions.h"
-#include "app/gumResCore.h"
+#include "app/base/gumResCore.h"
 #include "document/docDoc.h"
 #include "files/gumFile.h"
 #include "transport/zxMessageBox.h"

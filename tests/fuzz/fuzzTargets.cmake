@@ -22,9 +22,10 @@ if(QV_FUZZER_RUNTIME AND NOT QV_SANITIZE AND NOT QV_TSAN)
                -DCMAKE_RUNTIME_OUTPUT_DIRECTORY=${CMAKE_BINARY_DIR}/bin
                -DQV_SOURCE_DIR=${PROJECT_SOURCE_DIR}
                -DQV_CORE_LIB=$<TARGET_FILE:qvcore>
+               -DQV_BASE_LIB=$<TARGET_FILE:qvbase>
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON
-    DEPENDS qvcore)
+    DEPENDS qvcore qvbase)
   # New inputs go to a corpus in the build tree; the seeds stay as they are.
   set(QV_FUZZ_CORPUS ${CMAKE_BINARY_DIR}/fuzz-corpus/sensors)
   file(MAKE_DIRECTORY ${QV_FUZZ_CORPUS})

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the sensor file reader, as Load would after
 // opening a file, then uses what was read; and the same bytes to a smart
 // sensor's definition block with its readers.
-#include "app/gumResCore.h"
+#include "app/base/gumResCore.h"
 #include "hardware/xhwSenFile.h"
 #include "hardware/xhwSensor.h"
 #include "hardware/xutSmartIdent.h"

@@ -1,5 +1,5 @@
 #include "app/gumApp.h"
-#include "app/gumCommands.h"
+#include "app/base/gumCommands.h"
 #include "app/gumDocManager.h"
 #include "app/gumFrame.h"
 #include "app/gumWindowHelpers.h"

@@ -1,7 +1,7 @@
 #include "app/gumApp.h"
 #include "app/gumDocManager.h"
 #include "app/gumFrame.h"
-#include "app/gumIds.h"
+#include "app/base/gumIds.h"
 #include "document/gumDoc.h"
 #include "support/guiSupport.h"
 #include "support/testBoxes.h"

@@ -1,7 +1,7 @@
 #include "app/gumApp.h"
 #include "app/gumDocManager.h"
 #include "app/gumFrame.h"
-#include "app/gumResCore.h"
+#include "app/base/gumResCore.h"
 #include "document/gumDoc.h"
 #include "files/gumFileDialogs.h"
 #include "support/guiSupport.h"

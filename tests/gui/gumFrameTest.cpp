@@ -5,7 +5,7 @@
 #include "app/gumDocManager.h"
 #include "app/gumFrame.h"
 #include "app/gumIdle.h"
-#include "app/gumIds.h"
+#include "app/base/gumIds.h"
 #include "app/gumPageMargins.h"
 #include "app/gumWin.h"
 #include "document/gumDoc.h"

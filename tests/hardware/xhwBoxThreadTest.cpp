@@ -1,6 +1,7 @@
-#include "app/gumCommands.h"
-#include "app/gumIds.h"
-#include "app/gumResCore.h"
+// Test label: threads
+#include "app/base/gumCommands.h"
+#include "app/base/gumIds.h"
+#include "app/base/gumResCore.h"
 #include "hardware/xhwBoxTypes.h"
 #include "hardware/xhwBoxes.h"
 #include "hardware/xhwSenFile.h"

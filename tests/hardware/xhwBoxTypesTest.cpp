@@ -1,4 +1,4 @@
-#include "app/gumResCore.h"
+#include "app/base/gumResCore.h"
 #include "hardware/xhwBox.h"
 #include "hardware/xhwBoxTypes.h"
 #include "hardware/xhwMivaDriver.h"

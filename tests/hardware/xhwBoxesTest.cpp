@@ -1,3 +1,4 @@
+// Test label: threads
 #include "hardware/xhwBoxTypes.h"
 #include "hardware/xhwBoxes.h"
 

@@ -1,3 +1,4 @@
+// Test label: threads
 #include "hardware/xhwHostClock.h"
 #include "transport/zxTime.h"
 

@@ -1,3 +1,4 @@
+// Test label: threads
 #include "hardware/xhwSampleFIFO.h"
 #include "hardware/xhwStoredFIFO.h"
 #include "hardware/xutTimerFIFO.h"

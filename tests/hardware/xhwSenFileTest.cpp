@@ -1,4 +1,4 @@
-#include "app/gumResCore.h"
+#include "app/base/gumResCore.h"
 #include "hardware/xhwSenFile.h"
 #include "hardware/xhwSensor.h"
 #include "hardware/xhwSenTestSupport.h"

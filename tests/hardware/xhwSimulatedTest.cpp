@@ -1,4 +1,5 @@
-#include "app/gumResCore.h"
+// Test label: threads
+#include "app/base/gumResCore.h"
 #include "hardware/xhwBox.h"
 #include "hardware/xhwBoxTypes.h"
 #include "hardware/xhwLink.h"

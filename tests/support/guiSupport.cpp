@@ -1,7 +1,7 @@
 #include "support/guiSupport.h"
 
 #include "app/gumApp.h"
-#include "app/gumCommands.h"
+#include "app/base/gumCommands.h"
 #include "app/gumFrame.h"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// Test label: threads
 #include "transport/zxByteFIFO.h"
 
 #include <gtest/gtest.h>

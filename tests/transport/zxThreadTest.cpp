@@ -1,3 +1,4 @@
+// Test label: threads
 #include "transport/zxStopWatch.h"
 #include "transport/zxThread.h"
 

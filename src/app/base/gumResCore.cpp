@@ -1,7 +1,7 @@
-#include "app/gumResCore.h"
+#include "app/base/gumResCore.h"
 
 #include "transport/zxMessageBox.h"
-#include "app/gumHelpers.h"
+#include "app/base/gumHelpers.h"
 
 #include <wx/app.h>
 #include <wx/ffile.h>

@@ -1,5 +1,5 @@
-#include "app/gumHelpers.h"
-#include "app/gumPlatformString.h"
+#include "app/base/gumHelpers.h"
+#include "app/base/gumPlatformString.h"
 
 #include <clocale>
 #include <cstring>

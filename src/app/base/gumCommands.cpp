@@ -1,4 +1,4 @@
-#include "app/gumCommands.h"
+#include "app/base/gumCommands.h"
 
 #include <mutex>
 

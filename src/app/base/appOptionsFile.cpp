@@ -1,6 +1,6 @@
-#include "app/appOptionsFile.h"
+#include "app/base/appOptionsFile.h"
 
-#include "protocol/zxTextFile.h"
+#include "transport/zxTextFile.h"
 #include "transport/zxSerialPort.h"
 
 #include <wx/file.h>

@@ -1,4 +1,4 @@
-#include "app/gumHelpers.h"
+#include "app/base/gumHelpers.h"
 
 #include <cerrno>
 #include <clocale>

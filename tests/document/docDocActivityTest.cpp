@@ -1,4 +1,4 @@
-#include "app/gumActivity.h"
+#include "app/base/gumActivity.h"
 #include "document/docDoc.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/gumActivity.h"
+#include "app/base/gumActivity.h"
 
 #include <csignal>
 #include <initializer_list>

@@ -1,4 +1,4 @@
-#include "app/gumPlatformString.h"
+#include "app/base/gumPlatformString.h"
 
 zxPlatformString gumToNSString(const wxString& text)
 {

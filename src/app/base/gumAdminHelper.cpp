@@ -1,6 +1,6 @@
-#include "app/gumAdminHelper.h"
+#include "app/base/gumAdminHelper.h"
 
-#include "app/gumResCore.h"
+#include "app/base/gumResCore.h"
 #include "transport/zxStopWatch.h"
 
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "app/gumResCore.h"
+#include "app/base/gumResCore.h"
 #include "support/testBoxes.h"
 #include "support/testEnvironment.h"
 

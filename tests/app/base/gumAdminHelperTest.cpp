@@ -1,5 +1,5 @@
-#include "app/gumAdminHelper.h"
-#include "app/gumResCore.h"
+#include "app/base/gumAdminHelper.h"
+#include "app/base/gumResCore.h"
 #include "support/testEnvironment.h"
 
 #include <filesystem>

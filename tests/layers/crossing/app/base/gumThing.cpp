@@ -1,0 +1,3 @@
+#include "document/docThing.h"
+#include "views/guvThing.h"
+#include <wx/window.h>
