@@ -83,8 +83,20 @@ public:
     void RemoveDerivedFields();
     void RemoveAllFields();
 
-    // Gives the channels without a colour their drawing colours.
+    // Gives the channels without a colour their drawing colours by the
+    // document's scheme (1 high contrast, else standard); the first
+    // reading-number and elapsed-time channels are always black.
     void AssignColours();
+    void AssignStandardColours();
+    void AssignHighContrastColours();
+    // Scheme 0 standard, 1 high contrast: every channel coloured afresh.
+    void SetColourScheme(int scheme);
+    // The first colour of a list (palette entries) that no channel has,
+    // passing over logger input colours when asked while another is free;
+    // the null colour when every one is taken.
+    CdocColour PickFreeColour(const int* list, bool avoid) const;
+    // Whether a logger of type 6 or 7 shows this colour on one of its inputs.
+    bool IsLoggerInputColour(const CdocColour& colour) const;
 
     // The start moment of the stored data. SetStartNow stamps it from the
     // clock only while no reading is stored.
@@ -92,6 +104,14 @@ public:
     void UpdateStartDateTime();
     void SetStartTimeText(const wxString& text);
     void SetStartDateText(const wxString& text);
+    // A start read from a logger: kept only with a date from 2006 on, so that
+    // a logger whose clock was never set leaves the start as it was.
+    void SetStartDateTime(int date, int time);
+    // The start as date with weekday and time, for the graph's caption.
+    wxString GetStartText() const;
+    // The time and date texts of the moment the whole seconds given after
+    // the start; empty when the start moment or the seconds are unknown.
+    void GetSampleTimeTexts(float seconds, wxString& time, wxString& date) const;
 
     // Operations on whole channels. They answer false, changing nothing, when
     // a channel does not resolve or no channel is free.
@@ -133,6 +153,10 @@ public:
 
 private:
     bool IsDocReady() const;
+    bool HasColour(const CdocColour& colour) const;
+    // The colour of a logger input in one of its ranges; black for none.
+    CdocColour GetInputColour(int boxType, int input, int range) const;
+    void ColourTimeChannels();
     float TimeValue(const CdocField& field, int n) const;
     void SetSensorCurrent(CdocField& field, const int raw[DOC_RAW_VALUES], bool restartCounters);
     void UpdateViews(int hint, void* data);
@@ -152,3 +176,9 @@ private:
 
 // Gives a channel the null colour: no colour chosen yet.
 void docSetDefaultColour(CdocFieldHdr& field);
+
+// Texts of a time (hhmmss) and a date (yyyymmdd): "09:30:05", "Mar  5, 2009"
+// and the same with the weekday, "Mar  5, 2009, Thu". 0 gives an empty text.
+wxString docFormatTime(int hhmmss);
+wxString docFormatDate(int yyyymmdd);
+wxString docFormatDateWithDay(int yyyymmdd);

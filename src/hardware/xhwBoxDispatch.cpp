@@ -144,26 +144,12 @@ int CxhwBox::GetInputColourIndex(int boxType, int input, int range)
 {
     if (boxType != m_info.m_hardware)
         return xhwGetInputColourIndex(boxType, input, range);
-    switch (boxType) {
-    case BOX_TYPE_LUMIVASTA:
-        return xhwInputColourTableEntry(2, input, range);
-    case BOX_TYPE_MIVA: {
+    if (boxType == BOX_TYPE_MIVA) {
         int colour = 0;
         xhwMivaGetInputColour(*this, colour, input, range);
         return colour;
     }
-    case BOX_TYPE_CINDRALLY:
-        return xhwInputColourTableEntry(3, input, range);
-    case BOX_TYPE_KESTILON:
-    case BOX_TYPE_KESTILON_BOOT:
-    case BOX_TYPE_TUNDRANE2:
-    case BOX_TYPE_TUNDRANE2_BOOT:
-        return xhwInputColourTableEntry(4, input, range);
-    case BOX_TYPE_SIMULATED:
-        return xhwGetInputColourIndex(BOX_TYPE_SIMULATED, input, range);
-    default:
-        return xhwInputColourTableEntry(1, input, range);
-    }
+    return xhwGetConnectedInputColourIndex(boxType, input, range);
 }
 
 // ---- Host-polled sampling ------------------------------------------------

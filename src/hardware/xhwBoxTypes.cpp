@@ -259,3 +259,16 @@ int xhwGetInputColourIndex(int boxType, int input, int range)
         return xhwInputColourTableEntry(1, input, range);
     }
 }
+
+int xhwGetConnectedInputColourIndex(int boxType, int input, int range)
+{
+    switch (boxType) {
+    case BOX_TYPE_KESTILON:
+    case BOX_TYPE_KESTILON_BOOT:
+    case BOX_TYPE_TUNDRANE2:
+    case BOX_TYPE_TUNDRANE2_BOOT:
+        return xhwInputColourTableEntry(4, input, range);
+    default:
+        return xhwGetInputColourIndex(boxType, input, range);
+    }
+}

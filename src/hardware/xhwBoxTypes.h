@@ -57,6 +57,9 @@ void xhwGetBoxName(wxString& name, int mode, const CxutBoxInfo& info);
 
 // Palette entry (0 to 59) of an input's default colour for a box type.
 int xhwGetInputColourIndex(int boxType, int input, int range);
+// The same for the type of the logger that is connected, whose tables differ
+// for a few types; the packet logger (type 7) asks its driver instead.
+int xhwGetConnectedInputColourIndex(int boxType, int input, int range);
 
 // Palette index tables of the default input colours (1 to 5).
 int xhwInputColourTableEntry(int table, int input, int range);

@@ -30,7 +30,8 @@ protected:
             field.m_name = names[f];
             field.m_unit = units[f];
             field.m_places = 2;
-            field.m_colour = CdocColour(uint8_t(10 * f), 20, 255);
+            // The reading-number and elapsed-time channels are always black.
+            field.m_colour = f < 2 ? CdocColour(0, 0, 0) : CdocColour(uint8_t(10 * f), 20, 255);
             field.m_counter = 1234567;
             for (int i = 0; i < 7; ++i)
                 field.SetSample(i, f == 3 && i == 4 ? DOC_NO_VALUE : float(i) * 0.25f + float(f));
@@ -181,7 +182,8 @@ TEST_F(FileState, OwnFileAndTemplateRoundTripToTheSameBytes)
         EXPECT_EQ(data.m_fields.GetAt(2)->m_fieldSensor.m_calib.m_nowMax, 55.5f);
         EXPECT_EQ(data.m_fields.GetAt(2)->m_counter, 1234567);
         EXPECT_EQ(data.m_fields.GetAt(4)->m_unit, "\"q\"");
-        EXPECT_EQ(data.m_fields.GetAt(0)->m_colour, CdocColour(0, 20, 255));
+        EXPECT_EQ(data.m_fields.GetAt(2)->m_colour, CdocColour(20, 20, 255));
+        EXPECT_EQ(data.m_fields.GetAt(0)->m_colour, CdocColour(0, 0, 0));
         EXPECT_EQ(data.m_marks[1], 1);
         EXPECT_EQ(data.m_marks[5], 1);
         EXPECT_EQ(data.m_marks[2], 0);
@@ -237,8 +239,9 @@ TEST_F(FileState, StateLinesHaveTheirFormsAndOrder)
         "%%Quorvanti,Data,Latitude,51.123456789\r\n",
         "%%Quorvanti,Field,Key,1,",
         "%%Quorvanti,Field,Counter,1,1234567\r\n",
-        "%%Quorvanti,Field,Colour,1,0,20,255\r\n",
+        "%%Quorvanti,Field,Colour,1,0,0,0\r\n",
         "%%Quorvanti,Field,Name,3,Temp, inside\r\n",
+        "%%Quorvanti,Field,Colour,3,20,20,255\r\n",
         "%%Quorvanti,FieldSensor,UserEnable,3,0\r\n%%Quorvanti,FieldCalib,Index,3,",
         "%%Quorvanti,FieldSensor,TPIcon,3,\r\n%%Quorvanti,Field,Key,4,",
         "%%Quorvanti,Graph,AxisL,3\r\n",
