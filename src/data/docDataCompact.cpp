@@ -1,5 +1,5 @@
 #include "data/docData.h"
-#include "data/docDocLinks.h"
+#include "document/docDoc.h"
 
 #include <algorithm>
 
@@ -29,8 +29,8 @@ bool CdocData::CompactHalf()
             }
         }
     }
-    if (timeAxisChanged)
-        docShareScales(m_doc);
+    if (timeAxisChanged && m_doc)
+        m_doc->m_graph.ShareScales();
 
     // A merged record is marked when either of its two was.
     std::array<uint8_t, DOC_MAX_SAMPLES> marks{};

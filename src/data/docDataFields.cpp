@@ -4,7 +4,6 @@
 #include "app/base/gumResCore.h"
 #include "data/docCalcs.h"
 #include "data/docData.h"
-#include "data/docDocLinks.h"
 #include "document/docDoc.h"
 #include "document/docHint.h"
 #include "transport/zxMessageBox.h"
@@ -335,10 +334,12 @@ bool CdocData::DeleteField(CdocFieldKey key)
     const bool used = m_doc && m_doc->m_calcs.IsFieldUsed(field);
     ReleaseFormula(*field);
     m_fields.RemoveAt(key.m_index);
-    docRemoveOrphanAnnotations(m_doc);
+    if (m_doc)
+        m_doc->m_annotations.RemoveOrphans();
     if (used)
         m_doc->m_calcs.RecalculateAll();
-    docShareScales(m_doc);
+    if (m_doc)
+        m_doc->m_graph.ShareScales();
     ModifyAndUpdateViews(HINT_CHANNEL_REMOVED, nullptr);
     return true;
 }

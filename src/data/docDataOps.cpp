@@ -4,7 +4,6 @@
 #include "app/base/gumResCore.h"
 #include "data/docCalcs.h"
 #include "data/docData.h"
-#include "data/docDocLinks.h"
 #include "document/docDoc.h"
 #include "document/docHint.h"
 #include "transport/zxMessageBox.h"
@@ -48,7 +47,8 @@ void CdocData::RefreshAfterChange(CdocField& field, int hint)
         UpdateFits();
     else
         field.FitStraightLine(std::clamp(m_records, 0, DOC_MAX_SAMPLES), m_doc ? m_doc->m_graph.GetFieldX() : nullptr);
-    docShareScales(m_doc);
+    if (m_doc)
+        m_doc->m_graph.ShareScales();
     ModifyAndUpdateViews(hint, nullptr);
 }
 
@@ -64,7 +64,8 @@ bool CdocData::DuplicateField(CdocFieldKey a, CdocFieldKey* out)
     if (!source || !copy)
         return false;
     source->CopyForDuplicate(*copy);
-    docShareScales(m_doc);
+    if (m_doc)
+        m_doc->m_graph.ShareScales();
     AssignColours();
     ModifyAndUpdateViews(HINT_CHANNEL_ADDED, nullptr);
     if (out)
@@ -102,7 +103,8 @@ bool CdocData::CreateFunctionField(CdocFieldKey a, CdocFieldKey b, int mode, Cdo
     if (mode != FUNCTION_DUPLICATE)
         FillFunctionField(*n, *fa, fb, *fx, *ft, mode);
     n->m_manualLogOverNull = !n->HasData();
-    docShareScales(m_doc);
+    if (m_doc)
+        m_doc->m_graph.ShareScales();
     ModifyAndUpdateViews(HINT_CHANNEL_ADDED, nullptr);
     if (out)
         *out = nKey;

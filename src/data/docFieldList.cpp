@@ -1,6 +1,5 @@
 #include "data/docFieldList.h"
 
-#include "data/docDocLinks.h"
 #include "data/docField.h"
 #include "document/docDoc.h"
 
@@ -87,7 +86,7 @@ void CdocFieldList::FillAxisChoices(CdocDoc* doc)
     if (!doc)
         return;
     Append(TimeOrReading(*doc));
-    if (docCanShowTimeAndDate(doc))
+    if (doc->CanShowTimeAndDate())
         Append(CdocFieldKey());
     CdocFieldKey key;
     for (int n = 0; doc->m_data.m_fields.GetNonTime(key, n); ++n)
@@ -148,7 +147,7 @@ void CdocFieldList::FillTableChoices(CdocDoc* doc, bool all)
     const bool ready = doc->m_state == DOC_STATE_READY;
     if (all) {
         Append(TimeOrReading(*doc));
-        if (docCanShowTableTimeAndDate(doc))
+        if (doc->CanShowTableTimeAndDate())
             Append(CdocFieldKey());
         for (int i = 0; i < fields.GetCount(); ++i) {
             const CdocField* field = fields.GetAt(i);
@@ -184,7 +183,7 @@ void CdocFieldList::FillTableShown(CdocDoc* doc)
     const bool ready = doc->m_state == DOC_STATE_READY;
     if (const CdocField* time = TimeOrReading(*doc); time && time->m_show)
         Append(time);
-    if (docCanShowTableTimeAndDate(doc))
+    if (doc->CanShowTableTimeAndDate())
         Append(CdocFieldKey());
     for (int i = 0; i < fields.GetCount(); ++i) {
         const CdocField* field = fields.GetAt(i);

@@ -179,5 +179,6 @@ void CdocDoc::PrepareLoadedData()
         field.UpdateDataRange();
         field.FitPlacesToData();
     }
+    m_graph.DefaultZoom();
     UpdateViews(HINT_SCALES, nullptr);
 }

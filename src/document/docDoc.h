@@ -85,6 +85,8 @@ public:
     // (the match dialog) and, when the user accepts, starts by the start code:
     // 0 when started, 1 when declined. Without windows it starts as paired.
     virtual int MatchAndStart(CdocDoc& doc, int code);
+    // The document's file name, for the information text.
+    virtual wxString GetDocFileName() const { return wxString(); }
 };
 
 // All data of one experiment: the run state, the copy of the connected
@@ -186,6 +188,23 @@ public:
     int DeleteAll();
     bool CanDeleteLast() const;
     void DeleteLast();
+
+    // The document summed up for the Information box: file, title, kind of
+    // run, start, interval, duration, readings and every channel's
+    // statistics; appended to the text given.
+    wxString& GetInformationText(wxString& text);
+    // Whether an absolute time and date can be shown: the data has a start
+    // and an elapsed-time channel, and (but for the first) the user switched
+    // the display on at a level that allows it.
+    bool HasStartDateTime() const;
+    bool CanShowTimeAndDate();
+    bool CanShowTableTimeAndDate() const;
+    // The time and date of the graph tool's cursor or of the latest reading;
+    // otherwise false, with the heading in the time text where it applies.
+    bool GetTimeAndDateText(wxString& time, wxString& date);
+    // The date and time of a stored record, "Mar  5, 2009, Thu 09:30:05";
+    // an empty text for a record not stored.
+    bool GetSampleTimeAndDate(wxString& text, int record) const;
 
     // Annotations, samples and channels emptied, title back to the default.
     void ResetAfterClose();

@@ -6,7 +6,6 @@
 
 #include "app/appOptions.h"
 #include "app/base/gumResCore.h"
-#include "data/docDocLinks.h"
 #include "hardware/xhwBoxTypes.h"
 #include "hardware/xhwBoxes.h"
 #include "transport/zxMessageBox.h"
@@ -479,7 +478,7 @@ void CdocDoc::StopRun()
             field.m_def = field.m_dataRange;
             field.m_now = field.m_dataRange;
         }
-        docShareScales(this);
+        m_graph.ShareScales();
     }
     UpdateViews(HINT_RUN_STOPPED, nullptr);
 }

@@ -52,7 +52,7 @@ bool CdocFile::HasMarks(CdocData& data) const
 
 void CdocFile::Write(CdocDoc& doc)
 {
-    m_timeAndDate = m_format == DOC_FORMAT_TABLE_COPY && docCanShowTimeAndDate(doc.m_data);
+    m_timeAndDate = m_format == DOC_FORMAT_TABLE_COPY && doc.CanShowTableTimeAndDate();
     WriteIdentifier(doc);
     WriteRows(doc.m_data);
 }
@@ -240,22 +240,14 @@ void CdocFile::WriteRows(CdocData& data)
         }
         if (marks)
             row += separator + (data.m_marks[size_t(r)] ? "1" : "0");
-        if (m_timeAndDate)
-            row += separator + docSampleTimeAndDate(data, r).ToStdString();
-        WriteLine(wxString::FromAscii(row.c_str()));
+        wxString line = wxString::FromAscii(row.c_str());
+        if (m_timeAndDate) {
+            // Month and weekday names come from the language: not ASCII.
+            wxString moment;
+            if (data.m_doc)
+                data.m_doc->GetSampleTimeAndDate(moment, r);
+            line += m_separator + moment;
+        }
+        WriteLine(line);
     }
-}
-
-bool docCanShowTimeAndDate(const CdocData& data)
-{
-    return data.m_startMoment.IsValid() && data.m_startDate > 0 && data.m_interval > 0.0;
-}
-
-wxString docSampleTimeAndDate(const CdocData& data, int record)
-{
-    if (!docCanShowTimeAndDate(data))
-        return wxString();
-    const double seconds = data.m_interval * double(record);
-    const wxDateTime moment = data.m_startMoment + wxTimeSpan::Milliseconds(wxLongLong(int64_t(seconds * 1000.0)));
-    return moment.Format("%Y-%m-%d %H:%M:%S");
 }

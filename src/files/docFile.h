@@ -126,11 +126,6 @@ private:
     std::array<wxString, DOC_MAX_FIELDS> m_rawUnits;
 };
 
-// The table's time-and-date column: shown when the data has a start moment
-// and an interval; the text of one record.
-bool docCanShowTimeAndDate(const CdocData& data);
-wxString docSampleTimeAndDate(const CdocData& data, int record);
-
 // Field readers: each takes its field off the front of the line.
 bool docSplitField(wxString& field, wxString& line);
 bool docNextField(wxString& field, wxString& line);

@@ -1,6 +1,8 @@
 #pragma once
 #include "data/docRoot.h"
 
+#include <wx/string.h>
+
 // Graph tool types.
 enum
 {
@@ -45,8 +47,9 @@ public:
 };
 
 // The graph's measuring tool. Still thin: the document's needs only (taking
-// the cursor away, checking the tool is still usable); selection and the
-// gestures are to come.
+// the cursor away, checking the tool is still usable, arming annotation
+// placing, the time and date at the cursor); selection with its fallback to
+// another type, the gestures and snapping to the visible samples are to come.
 class CdocTool : public CdocRoot
 {
 public:
@@ -58,10 +61,20 @@ public:
     // True when the current type can be used now; otherwise takes the cursors
     // away and answers false.
     bool ValidateTool();
+    // After the graph's axes changed: hides a tool that can no longer be used.
+    void CheckTool();
+    // Shows the cursor at the fractions given, in annotation placing mode.
+    void BeginPlacing(float x, float y);
+    // The date and time texts of the moment at the cursor; false when the
+    // cursor has none.
+    bool GetCursorDateTime(wxString& date, wxString& time);
 
     CdocToolState m_now;
     CdocToolState m_was;
 
 private:
     bool IsUsable(int type) const;
+    // The record whose x value lies nearest the fraction of the x axis; -1
+    // without records or an index x channel.
+    int FindNearestSample(float fraction) const;
 };

@@ -19,13 +19,29 @@ std::vector<float> Head(const CdocField& f, int n)
 class DataOps : public OpsTest
 {
 protected:
-    DataOps()
+    // An annotation at a point in the units of two channels.
+    void Annotate(CdocField& x, CdocField& y, const wxString& text)
     {
-        docGetDocLinks().m_shareScales = [this](CdocDoc&) {
-            ++m_shared;
-            return false;
-        };
-        docGetDocLinks().m_removeOrphanAnnotations = [this](CdocDoc&) { ++m_orphansDropped; };
+        const int slot = m_doc.m_annotations.Add();
+        ASSERT_GE(slot, 0);
+        CdocAnnotation& annotation = m_doc.m_annotations.m_slots[size_t(slot)];
+        annotation.m_text = text;
+        annotation.m_fieldX = KeyOf(x);
+        annotation.m_fieldY = KeyOf(y);
+    }
+
+    // Shown channels of one unit share one displayed scale, and it holds
+    // the channel's data.
+    void ExpectSharedScale(const CdocField& n)
+    {
+        for (int i = 0; i < Fields().GetCount(); ++i) {
+            const CdocField& f = At(i);
+            const bool time = f.m_content == CONTENT_READING || f.m_content == CONTENT_ELAPSED_TIME;
+            if (f.m_show && !time && f.m_unit == n.m_unit) {
+                EXPECT_EQ(f.m_now, n.m_now) << f.m_name.utf8_string() << " beside " << n.m_unit.utf8_string();
+            }
+        }
+        EXPECT_TRUE(n.m_now.Contains(n.m_dataRange.m_min) && n.m_now.Contains(n.m_dataRange.m_max));
     }
 
     // T (s), then A "Distance" (m), B "Force" (N) and C "Height" (m).
@@ -54,8 +70,6 @@ protected:
     CdocField* m_a = nullptr;
     CdocField* m_b = nullptr;
     CdocField* m_c = nullptr;
-    int m_shared = 0;
-    int m_orphansDropped = 0;
 };
 
 TEST_F(DataOps, FunctionChannels)
@@ -101,9 +115,8 @@ TEST_F(DataOps, FunctionChannels)
         EXPECT_EQ(Head(*n, 4), std::vector<float>(n->m_unsmoothed, n->m_unsmoothed + 4)) << c.mode;
         EXPECT_FALSE(n->m_manualLogOverNull);
         EXPECT_EQ(m_owner.Count(HINT_CHANNEL_ADDED), 1);
-        EXPECT_GE(m_shared, 1);
+        ExpectSharedScale(*n);
         if (c.mode != FUNCTION_DUPLICATE) {
-            EXPECT_EQ(n->m_now, n->m_dataRange) << c.mode;
             EXPECT_EQ(n->m_cal, n->m_dataRange) << c.mode;
         }
         // Only the fit shows its line in a box.
@@ -285,10 +298,13 @@ TEST_F(DataOps, DeleteRecalculatesFormulasThatReadTheChannel)
 {
     MakeChannels();
     CdocField& f = AddFormulaOf("A+1", {m_a});
+    Annotate(*m_t, *m_a, "on A");
+    Annotate(*m_t, *m_c, "on C");
     m_owner.m_hints.clear();
     ASSERT_TRUE(Data().DeleteField(KeyOf(*m_a)));
     EXPECT_EQ(Fields().GetCount(), 4);
-    EXPECT_EQ(m_orphansDropped, 1);
+    ASSERT_EQ(m_doc.m_annotations.m_count, 1);
+    EXPECT_EQ(m_doc.m_annotations.m_slots[0].m_text, "on C");
     EXPECT_EQ(Head(f, 4), std::vector<float>(4, DOC_NO_VALUE));
     EXPECT_EQ(m_owner.Count(HINT_CHANNEL_REMOVED), 1);
     EXPECT_TRUE(m_owner.TableMessages().empty());

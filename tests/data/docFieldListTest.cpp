@@ -28,6 +28,13 @@ protected:
         ASSERT_TRUE(Data().AddTimeField(false, false));
         ASSERT_TRUE(Data().AddReadingField(false, false));
     }
+    // A start known and the time-and-date display switched on.
+    void KnowTheStart()
+    {
+        m_doc.m_viewTimeAndDate = true;
+        Data().m_startDate = 20240305;
+        Data().m_startTime = 93000;
+    }
     // The channel keys of a list, 0 for the time-and-date entry.
     static std::vector<int> Keys(const CdocFieldList& list)
     {
@@ -112,7 +119,7 @@ TEST_F(Pickers, AxisChoices)
     AddReadingAndTime();
     CdocField& a = AddSensor(0);
     CdocField& b = AddSensor(1);
-    docGetDocLinks().m_canShowTimeAndDate = [](CdocDoc&) { return true; };
+    KnowTheStart();
     CdocFieldList list;
     list.FillAxisChoices(&m_doc);
     EXPECT_EQ(Keys(list), (std::vector<int>{KeyOfContent(CONTENT_ELAPSED_TIME), 0, a.m_key, b.m_key}));
@@ -131,6 +138,39 @@ TEST_F(Pickers, AxisChoices)
     m_doc.m_graph.m_axisX = KeyOf(a);
     list.FillShown(&m_doc);
     EXPECT_EQ(Keys(list), (std::vector<int>{a.m_key, b.m_key}));
+}
+
+// The axis choices offer "Time and Date" (the empty entry after the time
+// channel) when the start is known and the user level allows it.
+TEST_F(Pickers, AxisChoicesOfferTimeAndDateWhenTheStartIsKnown)
+{
+    AddReadingAndTime();
+    CdocField& a = AddSensor(0);
+    const int time = KeyOfContent(CONTENT_ELAPSED_TIME);
+    const struct
+    {
+        const char* what;
+        bool view;
+        int level;
+        int date;
+        std::vector<int> keys;
+    } cases[] = {
+        {"start known", true, 4, 20240305, {time, 0, a.m_key}},
+        {"display switched off", false, 4, 20240305, {time, a.m_key}},
+        {"level without the feature", true, 2, 20240305, {time, a.m_key}},
+        {"start date unknown", true, 4, 0, {time, a.m_key}},
+    };
+    for (const auto& c : cases) {
+        KnowTheStart();
+        m_doc.m_viewTimeAndDate = c.view;
+        Data().m_startDate = c.date;
+        m_options.SetUserLevel(c.level);
+        CdocFieldList list;
+        list.FillAxisChoices(&m_doc);
+        EXPECT_EQ(Keys(list), c.keys) << c.what;
+        list.FillTableShown(&m_doc);
+        EXPECT_EQ(Keys(list), c.keys) << c.what;
+    }
 }
 
 TEST_F(Pickers, ValueAndTableChoicesByState)
@@ -155,7 +195,7 @@ TEST_F(Pickers, ValueAndTableChoicesByState)
     EXPECT_EQ(Keys(list), (std::vector<int>{a.m_key, gone.m_key}));
     list.FillTableChoices(&m_doc, false);
     EXPECT_EQ(Keys(list), (std::vector<int>{a.m_key, gone.m_key}));
-    docGetDocLinks().m_canShowTableTimeAndDate = [](CdocDoc&) { return true; };
+    KnowTheStart();
     list.FillTableShown(&m_doc);
     EXPECT_EQ(Keys(list), (std::vector<int>{KeyOfContent(CONTENT_ELAPSED_TIME), 0, a.m_key, gone.m_key}));
 }
@@ -164,8 +204,7 @@ TEST_F(Pickers, ValueAndTableChoicesByState)
 // all and nothing is written past its end.
 TEST_F(Pickers, FullDocuments)
 {
-    docGetDocLinks().m_canShowTimeAndDate = [](CdocDoc&) { return true; };
-    docGetDocLinks().m_canShowTableTimeAndDate = [](CdocDoc&) { return true; };
+    KnowTheStart();
     for (bool withTime : {false, true}) {
         Data().RemoveAllFields();
         if (withTime) {
@@ -173,14 +212,16 @@ TEST_F(Pickers, FullDocuments)
         }
         while (Fields().GetCount() < DOC_MAX_FIELDS)
             AddManual({1}, wxString(char('a' + Fields().GetCount())));
+        // The time-and-date entry needs an elapsed-time channel.
+        const int entries = withTime ? DOC_MAX_FIELDS + 1 : DOC_MAX_FIELDS;
         CdocFieldList list;
         list.FillAxisChoices(&m_doc);
-        EXPECT_EQ(list.m_count, DOC_MAX_FIELDS + 1) << withTime;
+        EXPECT_EQ(list.m_count, entries) << withTime;
         list.FillTableChoices(&m_doc, true);
-        EXPECT_EQ(list.m_count, DOC_MAX_FIELDS + 1) << withTime;
+        EXPECT_EQ(list.m_count, entries) << withTime;
         list.FillTableShown(&m_doc);
-        EXPECT_EQ(list.m_count, DOC_MAX_FIELDS + 1) << withTime;
-        EXPECT_EQ(list.m_keys[DOC_MAX_FIELDS].m_key, Fields().GetAt(DOC_MAX_FIELDS - 1)->m_key);
+        EXPECT_EQ(list.m_count, entries) << withTime;
+        EXPECT_EQ(list.m_keys[entries - 1].m_key, Fields().GetAt(DOC_MAX_FIELDS - 1)->m_key);
 
         CdocFieldA choices;
         choices.m_addNone = choices.m_addTimeAndDate = true;

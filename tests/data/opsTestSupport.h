@@ -1,6 +1,5 @@
 #pragma once
 #include "data/dataTestSupport.h"
-#include "data/docDocLinks.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,12 +14,10 @@ inline float ToSample(double v)
 }
 
 // A document for the channel operations: channels are made from sample
-// lists, and the document links are back to none when the test ends.
+// lists.
 class OpsTest : public DataTest
 {
 protected:
-    ~OpsTest() override { docGetDocLinks() = CdocDocLinks(); }
-
     CdocField& AddChannel(int content, const std::vector<double>& samples, const wxString& name = "A",
                           const wxString& unit = "m")
     {

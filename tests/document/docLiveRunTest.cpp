@@ -115,6 +115,28 @@ protected:
 
 } // namespace
 
+// The simulated logger's sensors take their inputs' colours, or the
+// high-contrast list's first colours; the time channels are black.
+TEST_F(LiveRun, ChannelsTakeTheLoggersColours)
+{
+    CdocFieldKey key;
+    ASSERT_TRUE(m_doc.m_data.m_fields.FindContent(key, 0, CONTENT_READING));
+    EXPECT_EQ(key.m_field->m_colour, CdocColour(0, 0, 0));
+    ASSERT_TRUE(m_doc.m_data.m_fields.FindContent(key, 0, CONTENT_ELAPSED_TIME));
+    EXPECT_EQ(key.m_field->m_colour, CdocColour(0, 0, 0));
+    const CdocColour standard[] = {{255, 0, 0}, {0, 224, 0}, {0, 0, 255}, {224, 224, 0}};
+    const CdocColour contrast[] = {{255, 0, 0}, {0, 192, 0}, {0, 0, 255}, {255, 128, 0}};
+    for (int n = 0; n < 4; ++n) {
+        ASSERT_NE(Sensor(n), nullptr) << n;
+        EXPECT_EQ(Sensor(n)->m_colour, standard[n]) << n;
+    }
+    m_doc.m_data.SetColourScheme(1);
+    for (int n = 0; n < 4; ++n)
+        EXPECT_EQ(Sensor(n)->m_colour, contrast[n]) << n;
+    ASSERT_TRUE(m_doc.m_data.m_fields.FindContent(key, 0, CONTENT_ELAPSED_TIME));
+    EXPECT_EQ(key.m_field->m_colour, CdocColour(0, 0, 0));
+}
+
 TEST_F(LiveRun, AutoLogRecordsAtTheLoggersInterval)
 {
     ASSERT_EQ(m_doc.m_data.m_fields.GetCount(), 6); // reading, time, four sensors

@@ -113,21 +113,49 @@ TEST_F(FileExport, CsvReadsInPython)
     EXPECT_EQ(std::system(("python3 " + scriptPath + " " + path).c_str()), 0);
 }
 
-TEST_F(FileExport, TableTextHasATimeAndDateColumn)
+// The table copy carries a time-and-date column only when the document can
+// show one; each record's moment comes from its elapsed-time sample, not
+// from its number times the interval.
+TEST_F(FileExport, TableTextTimeAndDateColumnFollowsTheDocument)
 {
-    CdocDoc doc;
-    Fill(doc);
-    doc.m_data.m_startDate = 20240305;
-    doc.m_data.m_startTime = 93000;
-    doc.m_data.UpdateStartDateTime();
-    CgumFile file;
-    wxString text;
-    ASSERT_TRUE(file.WriteTableText(text, doc));
-    const wxArrayString lines = wxSplit(text, '\n', '\0');
-    ASSERT_GE(lines.size(), 5u);
-    EXPECT_TRUE(lines[0].StartsWith("Time\tTemp \"in\"\tMarker\t")) << lines[0];
-    EXPECT_EQ(lines[1], wxString::FromUTF8("s\t°C\tMark\t"));
-    EXPECT_EQ(lines[3], "1.00\t11.00\t1\t2024-03-05 09:30:01");
+    const struct
+    {
+        const char* what;
+        bool view;
+        int level;
+        int startDate;
+        bool column;
+    } cases[] = {
+        {"shown", true, 4, 20240305, true},
+        {"display switched off", false, 4, 20240305, false},
+        {"level without the feature", true, 2, 20240305, false},
+        {"start date unknown", true, 4, 0, false},
+    };
+    for (const auto& c : cases) {
+        CdocDoc doc;
+        Fill(doc);
+        doc.m_viewTimeAndDate = c.view;
+        m_options.SetUserLevel(c.level);
+        doc.m_data.m_interval = 2.0;
+        doc.m_data.m_startDate = c.startDate;
+        doc.m_data.m_startTime = 93000;
+        doc.m_data.UpdateStartDateTime();
+        CgumFile file;
+        wxString text;
+        ASSERT_TRUE(file.WriteTableText(text, doc));
+        const wxArrayString lines = wxSplit(text, '\n', '\0');
+        ASSERT_GE(lines.size(), 5u) << c.what;
+        if (c.column) {
+            EXPECT_EQ(lines[0], "Time\tTemp \"in\"\tMarker\tTime and Date") << c.what;
+            EXPECT_EQ(lines[1], wxString::FromUTF8("s\t°C\tMark\t")) << c.what;
+            EXPECT_EQ(lines[2], "0.00\t10.00\t0\tMar  5, 2024, Tue 09:30:00") << c.what;
+            EXPECT_EQ(lines[3], "1.00\t11.00\t1\tMar  5, 2024, Tue 09:30:01") << c.what;
+        } else {
+            EXPECT_EQ(lines[0], "Time\tTemp \"in\"\tMarker") << c.what;
+            EXPECT_EQ(lines[3], "1.00\t11.00\t1") << c.what;
+        }
+    }
+    m_options.SetUserLevel(4);
 }
 
 // The same SID file with every line end, with and without a final one, in
