@@ -86,6 +86,12 @@ CappOptions* appGetOptions()
     return g_options;
 }
 
+bool appIsAllowed(int feature)
+{
+    const CappOptions* options = g_options;
+    return options && options->IsAllowed(feature);
+}
+
 int CappOptions::GetFeatureLevel(int n)
 {
     if (n < 0 || n >= FEATURE_COUNT)

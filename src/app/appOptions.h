@@ -154,3 +154,6 @@ private:
 // The application's options object (the one constructed last and still
 // alive), so that code without windows reaches the feature gate; null before.
 CappOptions* appGetOptions();
+
+// The feature gate of the application's options; false while there are none.
+bool appIsAllowed(int feature);

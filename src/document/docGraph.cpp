@@ -7,8 +7,7 @@
 
 CdocGraph::CdocGraph()
 {
-    const CappOptions* options = appGetOptions();
-    m_heavy = !(options && options->IsAllowed(FEATURE_THIN_TRACES));
+    m_heavy = !appIsAllowed(FEATURE_THIN_TRACES);
 }
 
 CdocGraph::~CdocGraph() = default;

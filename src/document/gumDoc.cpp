@@ -22,12 +22,6 @@ namespace {
 constexpr int kTimerId = 1;
 constexpr int kTickMs = 100;
 
-bool IsAllowed(int feature)
-{
-    const CappOptions* options = appGetOptions();
-    return options && options->IsAllowed(feature);
-}
-
 bool FolderExists(const wxString& folder)
 {
     return !folder.empty() && wxFileName::DirExists(folder);
@@ -285,7 +279,7 @@ void CgumDoc::SetDocumentFilename(const wxString& name)
 
 bool CgumDoc::ConfirmDiscard(const wxString& message, bool force)
 {
-    if (!IsAllowed(FEATURE_SAVE) || m_doc.m_data.m_records <= 0 || !(force || m_doc.m_unsavedData))
+    if (!appIsAllowed(FEATURE_SAVE) || m_doc.m_data.m_records <= 0 || !(force || m_doc.m_unsavedData))
         return true;
     const wxString text = (message.empty() ? gumGetString(900) : message) + zxNewLine() + gumGetString(901);
     switch (zxQuestionCancelBox(text, BoxCaption())) {
@@ -338,7 +332,7 @@ void CgumDoc::OnStart(wxCommandEvent&)
 
 void CgumDoc::OnStartOverlay(wxCommandEvent&)
 {
-    if (IsAllowed(FEATURE_OVERLAY))
+    if (appIsAllowed(FEATURE_OVERLAY))
         m_doc.StartOverlay();
 }
 
@@ -354,7 +348,7 @@ void CgumDoc::OnStop(wxCommandEvent&)
 
 void CgumDoc::OnMark(wxCommandEvent&)
 {
-    if (IsAllowed(FEATURE_MARK))
+    if (appIsAllowed(FEATURE_MARK))
         m_doc.Mark();
 }
 
@@ -387,7 +381,7 @@ void CgumDoc::OnModeAutoLog(wxCommandEvent&)
 
 void CgumDoc::OnModeScope(wxCommandEvent&)
 {
-    if (IsAllowed(FEATURE_SCOPE))
+    if (appIsAllowed(FEATURE_SCOPE))
         StartActivity(ACTIVITY_SCOPE, true);
 }
 

@@ -280,6 +280,23 @@ TEST(FeatureGate, CountsPerLevelAndOutOfRange)
     EXPECT_EQ(CappOptions::GetFeatureLevel(FEATURE_GRAPH_MENU), 2);
 }
 
+TEST(FeatureGate, SharedGateFollowsTheOptionsInForceAndRefusesWithoutThem)
+{
+    EXPECT_EQ(appGetOptions(), nullptr);
+    EXPECT_FALSE(appIsAllowed(FEATURE_ALWAYS));
+    {
+        CappOptions options;
+        options.SetUserLevel(1);
+        EXPECT_TRUE(appIsAllowed(FEATURE_ALWAYS));
+        EXPECT_FALSE(appIsAllowed(FEATURE_EXPORT));
+        EXPECT_FALSE(appIsAllowed(FEATURE_COUNT));
+        options.SetUserLevel(3);
+        EXPECT_TRUE(appIsAllowed(FEATURE_EXPORT));
+        EXPECT_FALSE(appIsAllowed(FEATURE_CALCULATE));
+    }
+    EXPECT_FALSE(appIsAllowed(FEATURE_ALWAYS));
+}
+
 TEST(FeatureGate, LevelFlagsFollowTheLevel)
 {
     struct Row
