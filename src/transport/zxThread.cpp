@@ -28,15 +28,23 @@ public:
 
     int Reap()
     {
-        std::lock_guard<std::mutex> lock(m_lock);
-        auto ended = std::stable_partition(m_threads.begin(), m_threads.end(),
-                                           [](CzxThread* thread) { return thread->IsAlive(); });
-        for (auto it = ended; it != m_threads.end(); ++it) {
-            (*it)->Wait(wxTHREAD_WAIT_BLOCK); // it has left its body: returns at once
-            delete *it;
+        std::vector<CzxThread*> ended;
+        int running = 0;
+        {
+            std::lock_guard<std::mutex> lock(m_lock);
+            auto first = std::stable_partition(m_threads.begin(), m_threads.end(),
+                                               [](CzxThread* thread) { return thread->IsAlive(); });
+            ended.assign(first, m_threads.end());
+            m_threads.erase(first, m_threads.end());
+            running = int(m_threads.size());
         }
-        m_threads.erase(ended, m_threads.end());
-        return int(m_threads.size());
+        // Outside the lock: joining gives up the toolkit's main-thread lock
+        // for a moment.
+        for (CzxThread* thread : ended) {
+            thread->Wait(wxTHREAD_WAIT_BLOCK); // it has left its body: returns at once
+            delete thread;
+        }
+        return running;
     }
 
 private:
