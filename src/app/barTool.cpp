@@ -80,13 +80,13 @@ void CbarTool::UpdateWindowUI(long flags)
 void CbarTool::SaveState()
 {
     m_largeIcons = 1;
-    m_userLevel = wxGetApp().m_options.m_current.UserLevel;
+    m_userLevel = wxGetApp().m_options.GetUserLevel();
     m_state = CurrentState();
 }
 
 bool CbarTool::StateChanged()
 {
-    const int level = wxGetApp().m_options.m_current.UserLevel;
+    const int level = wxGetApp().m_options.GetUserLevel();
     const bool changed = level != m_userLevel;
     m_userLevel = level;
     m_state = CurrentState();

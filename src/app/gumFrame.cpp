@@ -255,7 +255,7 @@ int CgumFrame::FilterKey(wxKeyEvent& event)
 void CgumFrame::OnCycleUserLevel(wxCommandEvent& event)
 {
     CappOptions& options = wxGetApp().m_options;
-    const int level = options.m_current.UserLevel;
+    const int level = options.GetUserLevel();
     options.SetUserLevel(level <= 3 ? level + 1 : 1);
     options.UpdateLevelFlags();
     if (CdocDoc* doc = wxGetApp().GetCurrentDocDoc()) {
@@ -282,7 +282,7 @@ void CgumFrame::ApplyOptions(bool levelChanged, bool managerChanged)
         UpdateLayout(true);
     }
     if (CgumDocManager* manager = wxGetApp().m_docManager)
-        manager->m_dataDir = options.m_current.FileFolder;
+        manager->m_dataDir = options.GetCurrentCopy().FileFolder;
 }
 
 void CgumFrame::OnExit(wxCommandEvent& event)

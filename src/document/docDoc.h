@@ -85,6 +85,8 @@ public:
     // (the match dialog) and, when the user accepts, starts by the start code:
     // 0 when started, 1 when declined. Without windows it starts as paired.
     virtual int MatchAndStart(CdocDoc& doc, int code);
+    // The main frame's title, after the connected logger changed.
+    virtual void RenewFrameTitle() {}
 };
 
 // All data of one experiment: the run state, the copy of the connected
@@ -130,6 +132,9 @@ public:
     // Whether this call of the tick works: of ten calls between 1 and 10,
     // fewer when real time runs behind the nominal time.
     bool PaceTick();
+    // On every fifth call: the ratio of real to nominal time, and the
+    // working slots it allows.
+    void MeasureTickRatio();
     // The running tick by Activity, and the reading intake of four of them.
     void TickRun();
     void TickAutoLog();

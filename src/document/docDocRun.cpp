@@ -150,6 +150,11 @@ int CdocDoc::Restart()
 void CdocDoc::Stop()
 {
     // A fetch ends through the fetch run.
+    if (m_state != DOC_STATE_RUNNING)
+        return;
+    // The readings the logger gave before Stop are kept: the next start
+    // empties the queue. A store that fills meanwhile ends the run itself.
+    TickRun();
     if (m_state == DOC_STATE_RUNNING)
         StopRun();
 }
@@ -429,8 +434,7 @@ int CdocDoc::CheckTriggerSensor()
     input = m_boxInfo.FindTriggerInput(true, 1);
     if (input >= 0)
         return CheckSensorScales(input, true);
-    // The start fails, and the user is told why.
-    ShowNoTriggerSensor();
+    // Nothing was tried: the start fails without a message.
     return DOC_RESULT_NO_TRIGGER;
 }
 

@@ -3,6 +3,7 @@
 #include "app/appOptions.h"
 #include "app/gumApp.h"
 #include "app/gumDocManager.h"
+#include "app/gumFrame.h"
 #include "app/base/gumIds.h"
 #include "app/base/gumResCore.h"
 #include "files/gumFile.h"
@@ -296,6 +297,12 @@ bool CgumDoc::ConfirmDiscard(const wxString& message, bool force)
 void CgumDoc::MarkSaved()
 {
     Modify(false);
+}
+
+void CgumDoc::RenewFrameTitle()
+{
+    if (CgumFrame* frame = wxTheApp ? wxGetApp().m_frame : nullptr)
+        frame->UpdateTitle(this);
 }
 
 void CgumDoc::UpdateDocViews(CdocHint& hint)

@@ -44,6 +44,7 @@ public:
     // The unsaved-readings prompt: Yes saves first, No discards, Cancel keeps.
     bool ConfirmDiscard(const wxString& message, bool force) override;
     void MarkSaved() override;
+    void RenewFrameTitle() override;
 
     CdocDoc m_doc;
     // The channel a channel pop-up menu was opened for, while it is shown.

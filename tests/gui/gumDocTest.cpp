@@ -156,6 +156,17 @@ TEST_F(AppDocument, NewSaveAsAndOpen)
     EXPECT_TRUE(m_boxes->m_calls.empty());
 }
 
+// A logger found renews the frame's title from the document.
+TEST_F(AppDocument, LoggerFoundRenewsTheFrameTitle)
+{
+    CgumDoc* doc = Doc();
+    ASSERT_NE(doc, nullptr);
+    m_app->m_frame->SetTitle("stale");
+    doc->m_doc.m_waitingForFind = true;
+    doc->m_doc.OnBoxUpdate(false);
+    EXPECT_EQ(m_app->m_frame->GetTitle(), m_manager->MakeFrameTitle(doc));
+}
+
 TEST_F(AppDocument, ModifiedRule)
 {
     CgumDoc* doc = Doc();

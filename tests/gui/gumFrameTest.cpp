@@ -333,13 +333,13 @@ TEST_F(Frame, MenusHoldExactlyTheItemsOfEachLevel)
          "Tools: Position|Reading|Change|Difference|Gradient|Area|-|Options...", help2},
     };
     // The level command cycles 4, 1, 2, 3, 4 and rebuilds the bar each time.
-    ASSERT_EQ(m_app->m_options.m_current.UserLevel, 4);
+    ASSERT_EQ(m_app->m_options.GetUserLevel(), 4);
     const int order[] = {4, 1, 2, 3, 4};
     for (int i = 0; i < 5; ++i) {
         if (i > 0)
             Command(ID_USER_LEVEL);
         const int level = order[i];
-        ASSERT_EQ(m_app->m_options.m_current.UserLevel, level);
+        ASSERT_EQ(m_app->m_options.GetUserLevel(), level);
         const std::vector<std::string> menus = DescribeBar(m_frame->GetMenuBar());
         ASSERT_EQ(menus.size(), expected[level].size()) << "level " << level;
         for (size_t m = 0; m < menus.size(); ++m)
@@ -463,7 +463,7 @@ TEST_F(Frame, AdministratorsSettingsSavedForAllUsersAndApplied)
     Command(ID_ADMIN_SETTINGS);
     EXPECT_TRUE(driver.m_done);
     EXPECT_EQ(m_app->m_options.m_settings.UserLevel, 2);
-    EXPECT_EQ(m_app->m_options.m_current.UserLevel, 2);
+    EXPECT_EQ(m_app->m_options.GetUserLevel(), 2);
     wxFileName settings;
     m_app->m_res.GetSettingsFile(settings);
     EXPECT_NE(qvtest::ReadFile(settings.GetFullPath().ToStdString()).find("UserLevel=2\n"), std::string::npos);
@@ -478,7 +478,7 @@ TEST_F(Frame, OptionsDialogHidesAdministratorsChoices)
 {
     m_app->m_options.m_settings.UserSave = false;
     CgudOptions dialog(m_frame, ID_OPTIONS_DIALOG, "Options");
-    CappOptionsFile record = m_app->m_options.m_current;
+    CappOptionsFile record = m_app->m_options.GetCurrentCopy();
     record.UserLevel = 2;
     record.ManagerMode = false; // what a user's file may say; never taken
     dialog.SetValues(record);
