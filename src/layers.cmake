@@ -12,6 +12,7 @@ set(QV_GUI_FOLDERS views dialogs)
 # Files of the GUI folders that need no window.
 set(QV_HEADLESS_SOURCES
   views/docTool.cpp
+  views/grnPalette.cpp
 )
 
 set(QV_GUI_SOURCES

@@ -86,6 +86,12 @@ CappOptions* appGetOptions()
     return g_options;
 }
 
+bool appIsAllowed(int feature)
+{
+    const CappOptions* options = g_options;
+    return options && options->IsAllowed(feature);
+}
+
 int CappOptions::GetFeatureLevel(int n)
 {
     if (n < 0 || n >= FEATURE_COUNT)
@@ -98,12 +104,12 @@ bool CappOptions::IsAllowed(int n) const
     // A feature number from outside the table is never allowed.
     if (n < 0 || n >= FEATURE_COUNT)
         return false;
-    return m_current.UserLevel >= kFeatures[n].level;
+    return GetUserLevel() >= kFeatures[n].level;
 }
 
 void CappOptions::UpdateLevelFlags()
 {
-    const int level = m_current.UserLevel;
+    const int level = GetUserLevel();
     m_showToolBar = level >= GetFeatureLevel(FEATURE_DEFAULT_TOOLBAR);
     m_viewTitle = level >= GetFeatureLevel(FEATURE_DEFAULT_TITLE);
     m_viewGauge = level >= GetFeatureLevel(FEATURE_DEFAULT_GAUGE);
@@ -174,7 +180,7 @@ bool CappOptions::SaveAdminSettingsCopy(const CappOptionsFile& record, bool repo
 void CappOptions::SaveAdminSettings(CappOptionsFile record, bool report)
 {
     const bool managerWas = m_settings.ManagerMode;
-    const int levelWas = m_current.UserLevel;
+    const int levelWas = GetUserLevel();
     if (InstallAdminSettings(record, report)) {
         m_settings = record;
     } else {
@@ -187,17 +193,17 @@ void CappOptions::SaveAdminSettings(CappOptionsFile record, bool report)
     }
     SetCurrent(m_settings);
     if (m_settings.UserSave)
-        SaveUserOptions(m_current, report);
-    Apply(m_current.UserLevel != levelWas, m_settings.ManagerMode != managerWas);
+        SaveUserOptions(GetCurrentCopy(), report);
+    Apply(GetUserLevel() != levelWas, m_settings.ManagerMode != managerWas);
 }
 
 void CappOptions::Set(const CappOptionsFile& record, bool save)
 {
-    const int levelWas = m_current.UserLevel;
+    const int levelWas = GetUserLevel();
     SetCurrent(record);
-    Apply(m_current.UserLevel != levelWas, false);
+    Apply(GetUserLevel() != levelWas, false);
     if (save && m_settings.UserSave)
-        SaveUserOptions(m_current, true);
+        SaveUserOptions(GetCurrentCopy(), true);
 }
 
 void CappOptions::Apply(bool levelChanged, bool managerChanged)
@@ -212,6 +218,12 @@ CappOptionsFile CappOptions::GetCurrentCopy() const
 {
     std::lock_guard<std::mutex> lock(m_currentLock);
     return m_current;
+}
+
+int CappOptions::GetUserLevel() const
+{
+    std::lock_guard<std::mutex> lock(m_currentLock);
+    return m_current.UserLevel;
 }
 
 void CappOptions::SetCurrent(const CappOptionsFile& record)

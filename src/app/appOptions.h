@@ -127,6 +127,7 @@ public:
     // thread may replace it: every replacement and every read from another
     // thread goes through this lock.
     CappOptionsFile GetCurrentCopy() const;
+    int GetUserLevel() const;
     void SetCurrent(const CappOptionsFile& record);
     void SetUserLevel(int level);
     void GetNextPort(int& port, wxString& name, bool bluetoothLEAllowed) const;
@@ -137,7 +138,6 @@ public:
     std::function<void(bool levelChanged, bool managerChanged)> m_applyHandler;
 
     CappOptionsFile m_settings;
-    CappOptionsFile m_current;
     int m_colourTheme = 0;
     bool m_showToolBar = true;
     bool m_viewTitle = true;
@@ -149,8 +149,13 @@ public:
 
 private:
     mutable std::mutex m_currentLock;
+    // The record in force; only through the accessors above.
+    CappOptionsFile m_current;
 };
 
 // The application's options object (the one constructed last and still
 // alive), so that code without windows reaches the feature gate; null before.
 CappOptions* appGetOptions();
+
+// The feature gate of the application's options; false while there are none.
+bool appIsAllowed(int feature);

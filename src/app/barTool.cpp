@@ -1,5 +1,6 @@
 #include "app/barTool.h"
 
+#include "app/appOptions.h"
 #include "app/gumApp.h"
 #include "app/base/gumIds.h"
 #include "document/docDoc.h"
@@ -46,11 +47,6 @@ const Tool kTools[] = {
     {ID_DELETE_LAST, "Delete last", "Delete the last reading", "Delete last", wxART_DELETE},
 };
 
-bool Allowed(int feature)
-{
-    return wxGetApp().m_options.IsAllowed(feature);
-}
-
 int CurrentState()
 {
     CdocDoc* doc = wxGetApp().GetCurrentDocDoc();
@@ -84,13 +80,13 @@ void CbarTool::UpdateWindowUI(long flags)
 void CbarTool::SaveState()
 {
     m_largeIcons = 1;
-    m_userLevel = wxGetApp().m_options.m_current.UserLevel;
+    m_userLevel = wxGetApp().m_options.GetUserLevel();
     m_state = CurrentState();
 }
 
 bool CbarTool::StateChanged()
 {
-    const int level = wxGetApp().m_options.m_current.UserLevel;
+    const int level = wxGetApp().m_options.GetUserLevel();
     const bool changed = level != m_userLevel;
     m_userLevel = level;
     m_state = CurrentState();
@@ -114,31 +110,31 @@ void CbarTool::UpdateTools()
     const int size = m_largeIcons ? 32 : 16;
     SetToolBitmapSize(wxSize(size, size));
     SetMargins(2, 0);
-    if (Allowed(FEATURE_VIEW_GAUGE))
+    if (appIsAllowed(FEATURE_VIEW_GAUGE))
         AddCommandTool(TOOL_GAUGE);
-    if (Allowed(FEATURE_VIEW_TABLE))
+    if (appIsAllowed(FEATURE_VIEW_TABLE))
         AddCommandTool(TOOL_TABLE);
-    if (Allowed(FEATURE_VIEW_DIGITS))
+    if (appIsAllowed(FEATURE_VIEW_DIGITS))
         AddCommandTool(TOOL_DIGITS);
-    if (GetToolsCount() > 0 && (Allowed(FEATURE_NOTES) || Allowed(FEATURE_INFORMATION)))
+    if (GetToolsCount() > 0 && (appIsAllowed(FEATURE_NOTES) || appIsAllowed(FEATURE_INFORMATION)))
         AddSeparator();
-    if (Allowed(FEATURE_NOTES))
+    if (appIsAllowed(FEATURE_NOTES))
         AddCommandTool(TOOL_NOTES);
-    if (Allowed(FEATURE_INFORMATION))
+    if (appIsAllowed(FEATURE_INFORMATION))
         AddCommandTool(TOOL_INFORMATION);
     if (GetToolsCount() > 0)
         AddSeparator();
     AddCommandTool(TOOL_AUTO_ZOOM);
     AddCommandTool(TOOL_DEFAULT_ZOOM);
-    if (Allowed(FEATURE_ANNOTATE))
+    if (appIsAllowed(FEATURE_ANNOTATE))
         AddCommandTool(TOOL_ANNOTATE);
-    if (Allowed(FEATURE_COPY_GRAPH) || Allowed(FEATURE_COPY_TABLE))
+    if (appIsAllowed(FEATURE_COPY_GRAPH) || appIsAllowed(FEATURE_COPY_TABLE))
         AddSeparator();
-    if (Allowed(FEATURE_COPY_GRAPH))
+    if (appIsAllowed(FEATURE_COPY_GRAPH))
         AddCommandTool(TOOL_COPY_GRAPH);
-    if (Allowed(FEATURE_COPY_TABLE))
+    if (appIsAllowed(FEATURE_COPY_TABLE))
         AddCommandTool(TOOL_COPY_TABLE);
-    if (Allowed(FEATURE_DELETE_LAST)) {
+    if (appIsAllowed(FEATURE_DELETE_LAST)) {
         AddSeparator();
         AddCommandTool(TOOL_DELETE_LAST);
     }

@@ -136,7 +136,7 @@ bool CgumApp::OnInit()
 
     m_frame = new CgumFrame(m_docManager, nullptr, wxID_ANY, "Quorvanti");
 
-    const wxString folder = m_options.m_current.FileFolder;
+    const wxString folder = m_options.GetCurrentCopy().FileFolder;
     m_docManager->m_dataDir = (!folder.empty() && wxDirExists(folder))
                                   ? folder
                                   : wxStandardPaths::Get().GetDocumentsDir();

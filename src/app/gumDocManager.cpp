@@ -234,7 +234,7 @@ wxString CgumDocManager::ChooseExistingFile(const wxString& title, const wxStrin
 
 void CgumDocManager::OnOpenTemplate(wxCommandEvent& event)
 {
-    if (!wxGetApp().m_options.IsAllowed(FEATURE_OPEN_TEMPLATE))
+    if (!appIsAllowed(FEATURE_OPEN_TEMPLATE))
         return;
     if (m_templateDir.empty())
         TemplatesFolder();
@@ -281,7 +281,7 @@ void CgumDocManager::OnOpenWorksheet(wxCommandEvent& event)
             OnOpenFileFailure();
         }
     } else if (ext.IsSameAs(_("QVT"), false)) {
-        if (wxGetApp().m_options.IsAllowed(FEATURE_OPEN_TEMPLATE))
+        if (appIsAllowed(FEATURE_OPEN_TEMPLATE))
             OpenAsTemplate(path, wxDOC_SILENT);
     } else if (ext.IsSameAs(_("OBD"), false) || ext.IsSameAs(_("SID"), false)) {
         OpenAsImport(path, wxDOC_SILENT);

@@ -239,7 +239,7 @@ int CgumFrame::FilterKey(wxKeyEvent& event)
         }
         if (!found)
             return -1;
-        if (found->feature >= 0 && !wxGetApp().m_options.IsAllowed(found->feature))
+        if (found->feature >= 0 && !appIsAllowed(found->feature))
             return -1;
         id = found->command;
     }
@@ -255,7 +255,7 @@ int CgumFrame::FilterKey(wxKeyEvent& event)
 void CgumFrame::OnCycleUserLevel(wxCommandEvent& event)
 {
     CappOptions& options = wxGetApp().m_options;
-    const int level = options.m_current.UserLevel;
+    const int level = options.GetUserLevel();
     options.SetUserLevel(level <= 3 ? level + 1 : 1);
     options.UpdateLevelFlags();
     if (CdocDoc* doc = wxGetApp().GetCurrentDocDoc()) {
@@ -282,7 +282,7 @@ void CgumFrame::ApplyOptions(bool levelChanged, bool managerChanged)
         UpdateLayout(true);
     }
     if (CgumDocManager* manager = wxGetApp().m_docManager)
-        manager->m_dataDir = options.m_current.FileFolder;
+        manager->m_dataDir = options.GetCurrentCopy().FileFolder;
 }
 
 void CgumFrame::OnExit(wxCommandEvent& event)
@@ -292,7 +292,7 @@ void CgumFrame::OnExit(wxCommandEvent& event)
 
 void CgumFrame::OnHelpContents(wxCommandEvent& event)
 {
-    if (wxGetApp().m_options.IsAllowed(FEATURE_HELP_CONTENTS))
+    if (appIsAllowed(FEATURE_HELP_CONTENTS))
         wxGetApp().ShowHelp(wxString(), nullptr);
     else
         wxGetApp().ShowHelp(_("Introduction.htm"), this);
@@ -327,7 +327,7 @@ void CgumFrame::OnAdminSettings(wxCommandEvent& event)
 void CgumFrame::OnToggleToolBar(wxCommandEvent& event)
 {
     CappOptions& options = wxGetApp().m_options;
-    if (options.IsAllowed(FEATURE_TOOLBAR))
+    if (appIsAllowed(FEATURE_TOOLBAR))
         options.m_showToolBar = !options.m_showToolBar;
 }
 
@@ -339,12 +339,12 @@ void CgumFrame::OnUpdateToolBar(wxUpdateUIEvent& event)
 
 void CgumFrame::OnUpdateOptions(wxUpdateUIEvent& event)
 {
-    event.Enable(wxGetApp().m_options.IsAllowed(FEATURE_OPTIONS));
+    event.Enable(appIsAllowed(FEATURE_OPTIONS));
 }
 
 void CgumFrame::OnOptions(wxCommandEvent& event)
 {
-    if (wxGetApp().m_options.IsAllowed(FEATURE_OPTIONS))
+    if (appIsAllowed(FEATURE_OPTIONS))
         gudShowOptions();
 }
 

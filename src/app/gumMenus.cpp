@@ -11,11 +11,6 @@
 
 namespace {
 
-bool Allowed(int feature)
-{
-    return wxGetApp().m_options.IsAllowed(feature);
-}
-
 void Item(wxMenu* menu, int id, const char* label, const char* help)
 {
     menu->Append(id, wxGetTranslation(label), wxGetTranslation(help));
@@ -37,31 +32,31 @@ void gumAppendFileMenu(wxMenu* menu, wxMenu* exportMenu, wxMenu* adminMenu)
 {
     Item(menu, wxID_NEW, "&New\tCtrl+N", "Start a new experiment");
     Item(menu, wxID_OPEN, "&Open...\tCtrl+O", "Open an existing data file");
-    if (Allowed(FEATURE_SAVE)) {
+    if (appIsAllowed(FEATURE_SAVE)) {
         Item(menu, wxID_SAVE, "&Save\tCtrl+S", "Save data to current file");
         Item(menu, wxID_SAVEAS, "Save &As...", "Save data to a specified file");
     }
     menu->AppendSeparator();
-    if (Allowed(FEATURE_OPEN_WORKSHEET))
+    if (appIsAllowed(FEATURE_OPEN_WORKSHEET))
         Item(menu, ID_OPEN_WORKSHEET, "&Worksheet...", "Open a Worksheet file");
-    if (Allowed(FEATURE_OPEN_TEMPLATE))
+    if (appIsAllowed(FEATURE_OPEN_TEMPLATE))
         Item(menu, ID_OPEN_TEMPLATE, "&Template...", "Open a Template file");
-    if (Allowed(FEATURE_ALWAYS))
+    if (appIsAllowed(FEATURE_ALWAYS))
         Item(menu, ID_FETCH, "&Fetch From Logger...", "Fetch data from the logger");
-    if (Allowed(FEATURE_IMPORT))
+    if (appIsAllowed(FEATURE_IMPORT))
         Item(menu, ID_IMPORT, "&Import...", "Open an existing data file");
-    if (Allowed(FEATURE_EXPORT) && exportMenu && exportMenu->GetMenuItemCount() > 0)
+    if (appIsAllowed(FEATURE_EXPORT) && exportMenu && exportMenu->GetMenuItemCount() > 0)
         menu->AppendSubMenu(exportMenu, _("&Export"), _("Save data for use by other software"));
     else
         delete exportMenu;
-    if (Allowed(FEATURE_PRINT)) {
+    if (appIsAllowed(FEATURE_PRINT)) {
         menu->AppendSeparator();
         Item(menu, wxID_PAGE_SETUP, "Page Set&up...", "Set up page size and orientation");
         Item(menu, ID_PAGE_MARGINS, "Page Margins...", "Page margins");
         Item(menu, wxID_PREVIEW, "Print Pre&view", "Preview document as it will be printed");
         Item(menu, wxID_PRINT, "&Print...\tCtrl-P", "Print current graph");
     }
-    if (Allowed(FEATURE_ALWAYS) && adminMenu && adminMenu->GetMenuItemCount() > 0) {
+    if (appIsAllowed(FEATURE_ALWAYS) && adminMenu && adminMenu->GetMenuItemCount() > 0) {
         menu->AppendSeparator();
         menu->AppendSubMenu(adminMenu, _("A&dministrator"), _("Administrator"));
     } else {
@@ -73,7 +68,7 @@ void gumAppendFileMenu(wxMenu* menu, wxMenu* exportMenu, wxMenu* adminMenu)
 
 void gumAppendExportMenu(wxMenu* menu)
 {
-    if (!Allowed(FEATURE_EXPORT))
+    if (!appIsAllowed(FEATURE_EXPORT))
         return;
     Item(menu, ID_EXPORT_SID_ANALYSIS, "&Data Analysis (SID Format)...", "Save data for use by data analysis programs");
     Item(menu, ID_EXPORT_TEXT_ANALYSIS, "&InspireData (TEXT Format)...", "Save data for use by InspireData");
@@ -86,7 +81,7 @@ void gumAppendExportMenu(wxMenu* menu)
     Item(menu, ID_EXPORT_CSV, "&Comma Separated Values (CSV)...", "Save data in standard CSV format");
     Item(menu, ID_EXPORT_TSV, "&Tab Separated Values (TSV)...", "Save data in standard TSV format");
     Item(menu, ID_EXPORT_TXT, "Te&xt (TXT)...", "Save data in standard Text format");
-    if (Allowed(FEATURE_SAVE_TEMPLATE)) {
+    if (appIsAllowed(FEATURE_SAVE_TEMPLATE)) {
         menu->AppendSeparator();
         Item(menu, ID_EXPORT_TEMPLATE, "T&emplate...", "Save a Template file");
     }
@@ -107,19 +102,19 @@ void gumAppendAdminMenu(wxMenu* menu)
 
 void gumAppendEditMenu(wxMenu* menu)
 {
-    if (!Allowed(FEATURE_EDIT_MENU))
+    if (!appIsAllowed(FEATURE_EDIT_MENU))
         return;
-    if (Allowed(FEATURE_COPY_GRAPH))
+    if (appIsAllowed(FEATURE_COPY_GRAPH))
         Item(menu, ID_COPY_GRAPH, "Copy &Graph", "Copy Graph");
-    if (Allowed(FEATURE_COPY_TABLE))
+    if (appIsAllowed(FEATURE_COPY_TABLE))
         Item(menu, ID_COPY_TABLE, "Copy T&able", "Copy Table");
-    if (Allowed(FEATURE_DELETE_LAST) || Allowed(FEATURE_DELETE_ALL))
+    if (appIsAllowed(FEATURE_DELETE_LAST) || appIsAllowed(FEATURE_DELETE_ALL))
         menu->AppendSeparator();
-    if (Allowed(FEATURE_DELETE_LAST))
+    if (appIsAllowed(FEATURE_DELETE_LAST))
         Item(menu, ID_DELETE_LAST, "Delete &Last\tDel", "Delete last reading stored");
-    if (Allowed(FEATURE_DELETE_ALL))
+    if (appIsAllowed(FEATURE_DELETE_ALL))
         Item(menu, ID_DELETE_ALL, "Delete All\tShift+Del", "Delete all stored data");
-    if (Allowed(FEATURE_TITLE)) {
+    if (appIsAllowed(FEATURE_TITLE)) {
         menu->AppendSeparator();
         Item(menu, ID_EDIT_TITLE, "Title...", "Choose a title");
     }
@@ -127,27 +122,27 @@ void gumAppendEditMenu(wxMenu* menu)
 
 void gumAppendViewMenu(wxMenu* menu, wxMenu* colourMenu)
 {
-    if (Allowed(FEATURE_TITLE))
+    if (appIsAllowed(FEATURE_TITLE))
         Check(menu, ID_VIEW_TITLE, "Titl&e", "Show the title");
-    if (Allowed(FEATURE_VIEW_GAUGE))
+    if (appIsAllowed(FEATURE_VIEW_GAUGE))
         Check(menu, ID_VIEW_GAUGE, "&Gauge", "Show the gauge");
-    if (Allowed(FEATURE_VIEW_TABLE) || Allowed(FEATURE_VIEW_DIGITS))
+    if (appIsAllowed(FEATURE_VIEW_TABLE) || appIsAllowed(FEATURE_VIEW_DIGITS))
         menu->AppendSeparator();
-    if (Allowed(FEATURE_VIEW_TABLE))
+    if (appIsAllowed(FEATURE_VIEW_TABLE))
         Check(menu, ID_VIEW_TABLE, "&Table\tCtrl+T", "Show the table");
-    if (Allowed(FEATURE_VIEW_DIGITS))
+    if (appIsAllowed(FEATURE_VIEW_DIGITS))
         Check(menu, ID_VIEW_DIGITS, "&Digits", "Show the digits");
-    if (Allowed(FEATURE_TIME_AND_DATE) || Allowed(FEATURE_TOOLBAR))
+    if (appIsAllowed(FEATURE_TIME_AND_DATE) || appIsAllowed(FEATURE_TOOLBAR))
         menu->AppendSeparator();
-    if (Allowed(FEATURE_TIME_AND_DATE))
+    if (appIsAllowed(FEATURE_TIME_AND_DATE))
         Check(menu, ID_VIEW_TIME_AND_DATE, "Time And Date", "Show the time and date");
-    if (Allowed(FEATURE_TOOLBAR))
+    if (appIsAllowed(FEATURE_TOOLBAR))
         Check(menu, ID_VIEW_TOOLBAR, "Toolba&r", "Show the toolbar");
-    if (Allowed(FEATURE_INFORMATION) || Allowed(FEATURE_NOTES))
+    if (appIsAllowed(FEATURE_INFORMATION) || appIsAllowed(FEATURE_NOTES))
         menu->AppendSeparator();
-    if (Allowed(FEATURE_NOTES))
+    if (appIsAllowed(FEATURE_NOTES))
         Item(menu, ID_NOTES, "&Notes\tF2", "Show the notes");
-    if (Allowed(FEATURE_INFORMATION))
+    if (appIsAllowed(FEATURE_INFORMATION))
         Item(menu, ID_INFORMATION, "&Information\tCtrl+I", "Show the information");
     if (colourMenu) {
         menu->AppendSeparator();
@@ -157,7 +152,7 @@ void gumAppendViewMenu(wxMenu* menu, wxMenu* colourMenu)
 
 void gumAppendThemeMenu(wxMenu* menu)
 {
-    if (!Allowed(FEATURE_COLOUR_THEME))
+    if (!appIsAllowed(FEATURE_COLOUR_THEME))
         return;
     Check(menu, ID_THEME_STANDARD, "&Standard", "Standard colour theme");
     Check(menu, ID_THEME_HIGH_CONTRAST, "&High Contrast", "High Contrast colour theme");
@@ -165,35 +160,35 @@ void gumAppendThemeMenu(wxMenu* menu)
 
 void gumAppendGraphMenu(wxMenu* menu)
 {
-    if (!Allowed(FEATURE_GRAPH_MENU))
+    if (!appIsAllowed(FEATURE_GRAPH_MENU))
         return;
-    if (Allowed(FEATURE_GRAPH_FONT))
+    if (appIsAllowed(FEATURE_GRAPH_FONT))
         Item(menu, ID_GRAPH_FONT, "&Font...", "Font...");
-    if (Allowed(FEATURE_ANNOTATE))
+    if (appIsAllowed(FEATURE_ANNOTATE))
         Item(menu, ID_ANNOTATE, "A&nnotate...", "Annotate...");
     menu->AppendSeparator();
     Item(menu, ID_AUTO_ZOOM, "&Auto Zoom\tF6", "Auto Zoom");
     Item(menu, ID_DEFAULT_ZOOM, "&Default Zoom\tF7", "Default Zoom");
-    if (Allowed(FEATURE_SCALE_X) || Allowed(FEATURE_SCALE_LEFT) || Allowed(FEATURE_SCALE_RIGHT))
+    if (appIsAllowed(FEATURE_SCALE_X) || appIsAllowed(FEATURE_SCALE_LEFT) || appIsAllowed(FEATURE_SCALE_RIGHT))
         menu->AppendSeparator();
-    if (Allowed(FEATURE_SCALE_X))
+    if (appIsAllowed(FEATURE_SCALE_X))
         Item(menu, ID_SCALE_X, "&X Axis Scale...", "X Axis Scale...");
-    if (Allowed(FEATURE_SCALE_LEFT))
+    if (appIsAllowed(FEATURE_SCALE_LEFT))
         Item(menu, ID_SCALE_LEFT, "&Y Axis Scale (Left)...", "Y Axis Scale (Left)...");
-    if (Allowed(FEATURE_SCALE_RIGHT))
+    if (appIsAllowed(FEATURE_SCALE_RIGHT))
         Item(menu, ID_SCALE_RIGHT, "&Y Axis Scale (Right)...", "Y Axis Scale (Right)...");
     menu->AppendSeparator();
-    if (Allowed(FEATURE_GRAPH_GRID))
+    if (appIsAllowed(FEATURE_GRAPH_GRID))
         Check(menu, ID_GRAPH_GRID, "&Grid\tF3", "Grid");
-    if (Allowed(FEATURE_GRAPH_LINES))
+    if (appIsAllowed(FEATURE_GRAPH_LINES))
         Check(menu, ID_GRAPH_LINES, "&Lines\tF4", "Lines");
-    if (Allowed(FEATURE_GRAPH_POINTS))
+    if (appIsAllowed(FEATURE_GRAPH_POINTS))
         Check(menu, ID_GRAPH_POINTS, "&Points\tF5", "Points");
-    if (Allowed(FEATURE_ALWAYS))
+    if (appIsAllowed(FEATURE_ALWAYS))
         Check(menu, ID_GRAPH_BARS, "&Bars", "Bars");
-    if (Allowed(FEATURE_GRAPH_HEAVY))
+    if (appIsAllowed(FEATURE_GRAPH_HEAVY))
         Check(menu, ID_GRAPH_HEAVY, "&Heavy", "Heavy");
-    if (Allowed(FEATURE_BEST_FIT)) {
+    if (appIsAllowed(FEATURE_BEST_FIT)) {
         menu->AppendSeparator();
         Check(menu, ID_BEST_FIT, "&Best Line Fit", "Best Line Fit");
     }
@@ -202,44 +197,44 @@ void gumAppendGraphMenu(wxMenu* menu)
 void gumAppendDataMenu(wxMenu* menu, bool restricted, bool shortLabels, bool withTare, bool withCustomScale,
                        bool withInvert, bool withCalibrate)
 {
-    if (!Allowed(FEATURE_CHANNEL_MENU))
+    if (!appIsAllowed(FEATURE_CHANNEL_MENU))
         return;
-    if (Allowed(FEATURE_CHANNEL_DETAILS))
+    if (appIsAllowed(FEATURE_CHANNEL_DETAILS))
         Item(menu, ID_CHANNEL_DETAILS, "&Edit Details...", "Edit Details");
-    if (!restricted && Allowed(FEATURE_SMOOTH))
+    if (!restricted && appIsAllowed(FEATURE_SMOOTH))
         Item(menu, ID_CHANNEL_SMOOTH, "&Smooth...", "Smooth");
-    if (withTare && Allowed(FEATURE_TARE))
+    if (withTare && appIsAllowed(FEATURE_TARE))
         Item(menu, ID_CHANNEL_TARE, "&Tare to...", "Tare to");
-    if (Allowed(FEATURE_UNIT_CONVERSIONS))
+    if (appIsAllowed(FEATURE_UNIT_CONVERSIONS))
         Item(menu, ID_CHANNEL_UNITS, "&Unit Conversions...", "Unit Conversions");
-    if (withCustomScale && Allowed(FEATURE_CUSTOM_SCALE))
+    if (withCustomScale && appIsAllowed(FEATURE_CUSTOM_SCALE))
         Item(menu, ID_CHANNEL_CUSTOM_SCALE, "Custo&m Scale...", "Custom Scale");
-    if (withInvert && Allowed(FEATURE_INVERT))
+    if (withInvert && appIsAllowed(FEATURE_INVERT))
         Item(menu, ID_CHANNEL_INVERT, "&Invert Values...", "Invert Values");
     if (withCalibrate)
         Item(menu, ID_CALIBRATE, "&Calibrate...", "Calibrate");
-    if (Allowed(FEATURE_ADD_CHANNEL) || Allowed(FEATURE_DUPLICATE_CHANNEL) || Allowed(FEATURE_FUNCTION_PLOT) ||
-        Allowed(FEATURE_CALCULATE))
+    if (appIsAllowed(FEATURE_ADD_CHANNEL) || appIsAllowed(FEATURE_DUPLICATE_CHANNEL) || appIsAllowed(FEATURE_FUNCTION_PLOT) ||
+        appIsAllowed(FEATURE_CALCULATE))
         menu->AppendSeparator();
-    if (Allowed(FEATURE_ADD_CHANNEL))
+    if (appIsAllowed(FEATURE_ADD_CHANNEL))
         Item(menu, ID_CHANNEL_ADD, "&Add Channel...", "Add Channel");
-    if (!restricted && Allowed(FEATURE_DUPLICATE_CHANNEL))
+    if (!restricted && appIsAllowed(FEATURE_DUPLICATE_CHANNEL))
         Item(menu, ID_CHANNEL_DUPLICATE, "&Duplicate Channel...", "Duplicate Channel");
-    if (!restricted && Allowed(FEATURE_FUNCTION_PLOT))
+    if (!restricted && appIsAllowed(FEATURE_FUNCTION_PLOT))
         Item(menu, ID_CHANNEL_FUNCTION, "&Function Plot...", "Function Plot");
-    if (Allowed(FEATURE_CALCULATE))
+    if (appIsAllowed(FEATURE_CALCULATE))
         Item(menu, ID_CHANNEL_CALCULATE, "&Calculate...", "Calculate");
-    if (Allowed(FEATURE_DELETE_CHANNEL)) {
+    if (appIsAllowed(FEATURE_DELETE_CHANNEL)) {
         menu->AppendSeparator();
         Item(menu, ID_CHANNEL_DELETE, "De&lete Channel...", "Delete Channel");
     }
     if (!shortLabels)
         return;
-    if (!restricted && Allowed(FEATURE_SMOOTH) && !Allowed(FEATURE_SMOOTH_DIALOG))
+    if (!restricted && appIsAllowed(FEATURE_SMOOTH) && !appIsAllowed(FEATURE_SMOOTH_DIALOG))
         menu->SetLabel(ID_CHANNEL_SMOOTH, _("&Smooth"));
-    if (withInvert && Allowed(FEATURE_INVERT))
+    if (withInvert && appIsAllowed(FEATURE_INVERT))
         menu->SetLabel(ID_CHANNEL_INVERT, _("&Invert Values"));
-    if (!restricted && Allowed(FEATURE_DUPLICATE_CHANNEL))
+    if (!restricted && appIsAllowed(FEATURE_DUPLICATE_CHANNEL))
         menu->SetLabel(ID_CHANNEL_DUPLICATE, _("&Duplicate Channel"));
 }
 
@@ -247,22 +242,22 @@ void gumAppendLoggingMenu(wxMenu* menu)
 {
     Item(menu, ID_START, "Star&t\tF11", "Start logging and graphing data");
     Item(menu, ID_STOP, "Sto&p\tF12", "Stop logging and graphing data");
-    if (Allowed(FEATURE_MARK))
+    if (appIsAllowed(FEATURE_MARK))
         Item(menu, ID_MARK, "&Mark\tF8", "Mark");
     Item(menu, ID_STORE, "&Store\tF9", "Store");
-    if (Allowed(FEATURE_OVERLAY) || Allowed(FEATURE_CONTROL_OUTPUTS) || Allowed(FEATURE_SETUP))
+    if (appIsAllowed(FEATURE_OVERLAY) || appIsAllowed(FEATURE_CONTROL_OUTPUTS) || appIsAllowed(FEATURE_SETUP))
         menu->AppendSeparator();
-    if (Allowed(FEATURE_OVERLAY))
+    if (appIsAllowed(FEATURE_OVERLAY))
         Check(menu, ID_OVERLAY, "&Overlay", "Overlay");
-    if (Allowed(FEATURE_CONTROL_OUTPUTS))
+    if (appIsAllowed(FEATURE_CONTROL_OUTPUTS))
         Item(menu, ID_CONTROL, "&Control...", "Control");
-    if (Allowed(FEATURE_SETUP))
+    if (appIsAllowed(FEATURE_SETUP))
         Item(menu, ID_SETUP, "Set &up...", "Set up");
 }
 
 void gumAppendToolsMenu(wxMenu* menu)
 {
-    if (!Allowed(FEATURE_GRAPH_TOOLS))
+    if (!appIsAllowed(FEATURE_GRAPH_TOOLS))
         return;
     if (docIsToolAllowed(TOOL_POSITION))
         Check(menu, ID_TOOL_POSITION, "&Position", "Position");
@@ -276,7 +271,7 @@ void gumAppendToolsMenu(wxMenu* menu)
         Check(menu, ID_TOOL_GRADIENT, "&Gradient", "Gradient");
     if (docIsToolAllowed(TOOL_AREA))
         Check(menu, ID_TOOL_AREA, "&Area", "Area");
-    if (Allowed(FEATURE_OPTIONS)) {
+    if (appIsAllowed(FEATURE_OPTIONS)) {
         menu->AppendSeparator();
         Item(menu, ID_TOOL_OPTIONS, "&Options...", "Options...");
     }
@@ -284,7 +279,7 @@ void gumAppendToolsMenu(wxMenu* menu)
 
 void gumAppendHelpMenu(wxMenu* menu)
 {
-    if (Allowed(FEATURE_HELP_CONTENTS)) {
+    if (appIsAllowed(FEATURE_HELP_CONTENTS)) {
         Item(menu, ID_HELP_INTRO, "&Introduction", "Help Introduction");
         Item(menu, wxID_HELP, "&Contents\tF1", "Help contents");
         menu->AppendSeparator();
@@ -312,7 +307,7 @@ void CgumFrame::CreateMenuBar()
     auto* tools = new wxMenu;
     auto* help = new wxMenu;
     wxMenu* colour = nullptr;
-    if (Allowed(FEATURE_COLOUR_THEME)) {
+    if (appIsAllowed(FEATURE_COLOUR_THEME)) {
         colour = new wxMenu;
         gumAppendThemeMenu(colour);
     }

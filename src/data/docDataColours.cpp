@@ -17,12 +17,6 @@ bool IsSensorData(const CdocField& field)
     return field.m_content == CONTENT_SENSOR || field.m_content == CONTENT_STORED_SENSOR;
 }
 
-bool IsAllowed(int feature)
-{
-    const CappOptions* options = appGetOptions();
-    return options && options->IsAllowed(feature);
-}
-
 } // namespace
 
 void docSetDefaultColour(CdocFieldHdr& field)
@@ -134,7 +128,7 @@ void CdocData::AssignHighContrastColours()
 
 void CdocData::SetColourScheme(int scheme)
 {
-    if (!IsAllowed(FEATURE_COLOUR_THEME))
+    if (!appIsAllowed(FEATURE_COLOUR_THEME))
         return;
     if (m_doc)
         m_doc->m_colours = scheme;

@@ -15,12 +15,6 @@
 
 namespace {
 
-bool IsAllowed(int feature)
-{
-    const CappOptions* options = appGetOptions();
-    return options && options->IsAllowed(feature);
-}
-
 bool IsWhole(float x) { return std::isfinite(x) && std::floor(x) == x; }
 
 // Step of the fractional axis ranges for 0 to 4 places; finer for any other.
@@ -406,13 +400,13 @@ bool CdocFieldHdr::IsWholeNumber() const
         return false;
     if (m_content == CONTENT_READING)
         return true;
-    return IsAllowed(FEATURE_WHOLE_NUMBERS) &&
+    return appIsAllowed(FEATURE_WHOLE_NUMBERS) &&
            (m_content == CONTENT_SENSOR || m_content == CONTENT_STORED_SENSOR) && m_fieldSensor.IsInteger();
 }
 
 bool CdocFieldHdr::TakesWholeNumberRanges() const
 {
-    return !IsAllowed(FEATURE_WHOLE_NUMBERS) || IsWholeNumber();
+    return !appIsAllowed(FEATURE_WHOLE_NUMBERS) || IsWholeNumber();
 }
 
 bool CdocFieldHdr::CheckRanges()
@@ -493,7 +487,7 @@ bool CdocFieldHdr::IsSameDefinition(const CdocFieldHdr& other) const
         return false;
     if (m_manualS != other.m_manualS || m_manual != other.m_manual)
         return false;
-    return !IsAllowed(FEATURE_CHANNEL_COLOUR) || m_colour == other.m_colour;
+    return !appIsAllowed(FEATURE_CHANNEL_COLOUR) || m_colour == other.m_colour;
 }
 
 bool CdocFieldHdr::ZoomToFraction(float a, float b)

@@ -16,12 +16,6 @@ void AddLine(wxString& text, const wxString& label, const wxString& value)
     text << " " << label << ": " << value << gumGetNewLine();
 }
 
-bool IsAllowed(int feature)
-{
-    const CappOptions* options = appGetOptions();
-    return options && options->IsAllowed(feature);
-}
-
 } // namespace
 
 wxString& CdocField::GetInfoText(wxString& text, int n, int letterNumber) const
@@ -61,7 +55,7 @@ wxString& CdocField::GetInfoText(wxString& text, int n, int letterNumber) const
         return text;
     const float mean = sum / float(count);
     AddLine(text, gumGetString(923), GetDisplayText(places + 1, mean) + " " + m_unit);
-    if (IsAllowed(FEATURE_STANDARD_DEVIATION) && m_content != CONTENT_READING && m_content != CONTENT_ELAPSED_TIME) {
+    if (appIsAllowed(FEATURE_STANDARD_DEVIATION) && m_content != CONTENT_READING && m_content != CONTENT_ELAPSED_TIME) {
         const float variance = sumSquares / float(count) - mean * mean;
         const float deviation = variance > 0.0f ? std::sqrt(variance) : 0.0f;
         AddLine(text, _("Standard deviation"), GetDisplayText(m_places + 1, deviation));

@@ -226,8 +226,15 @@ bool CdocTimer::ParseLine(const wxString& text)
     m_sinceLastTicks = t.m_sinceLastTicks;
     m_pendingTicks = t.m_pendingTicks;
     m_startTime = start;
-    // Not on the line: a measurement read back has them 0.
-    m_otherInputs = 0;
+    // Not on the line, but an open measurement still takes events by them:
+    // rebuilt from the input bits, as a start and a choice set them.
+    m_otherInputs = DOC_TIMER_INPUT_BITS & ~m_inputBit;
     m_secondInput = 0;
+    for (int i = 0; i < 6; ++i) {
+        if (m_secondBit & (1 << i)) {
+            m_secondInput = i;
+            break;
+        }
+    }
     return true;
 }

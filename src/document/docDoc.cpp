@@ -115,7 +115,7 @@ void CdocDoc::LoadViewOptions()
         m_viewGauge = options->m_viewGauge;
         m_viewDigits = options->m_viewDigits;
     }
-    m_graph.m_heavy = !(options && options->IsAllowed(FEATURE_THIN_TRACES));
+    m_graph.m_heavy = !appIsAllowed(FEATURE_THIN_TRACES);
     m_tool.ValidateTool();
 }
 

@@ -87,6 +87,8 @@ public:
     virtual int MatchAndStart(CdocDoc& doc, int code);
     // The document's file name, for the information text.
     virtual wxString GetDocFileName() const { return wxString(); }
+    // The main frame's title, after the connected logger changed.
+    virtual void RenewFrameTitle() {}
 };
 
 // All data of one experiment: the run state, the copy of the connected
@@ -132,6 +134,9 @@ public:
     // Whether this call of the tick works: of ten calls between 1 and 10,
     // fewer when real time runs behind the nominal time.
     bool PaceTick();
+    // On every fifth call: the ratio of real to nominal time, and the
+    // working slots it allows.
+    void MeasureTickRatio();
     // The running tick by Activity, and the reading intake of four of them.
     void TickRun();
     void TickAutoLog();

@@ -55,11 +55,15 @@ void CdocDoc::OnBoxUpdate(bool force)
         m_data.AssignColours();
         UpdateViews(HINT_CHANNELS_RESET, nullptr);
         m_graph.ChooseDefaultAxes();
+        if (m_owner)
+            m_owner->RenewFrameTitle();
     } else if (identity || sensors) {
         m_data.SyncSensorFields(false, true, -1, -1);
         m_data.AssignColours();
         UpdateViews(HINT_CHANNELS_RESET, nullptr);
         m_graph.ChooseRunAxes();
+        if (m_owner)
+            m_owner->RenewFrameTitle();
     }
     if (identity || sensors || raw) {
         int values[CxhwSensorV::kCount];

@@ -1,16 +1,6 @@
 #include "app/appOptions.h"
 #include "document/docDoc.h"
 
-namespace {
-
-bool IsAllowed(int feature)
-{
-    const CappOptions* options = appGetOptions();
-    return options && options->IsAllowed(feature);
-}
-
-} // namespace
-
 bool CdocDoc::CanDeleteAll() const
 {
     return (m_state == DOC_STATE_RUNNING || m_state == DOC_STATE_STOPPED) && m_activity >= ACTIVITY_AUTOLOG &&
@@ -33,7 +23,7 @@ int CdocDoc::DeleteAll()
         return DOC_RESULT_REFUSED;
     if (!ConfirmDiscard(wxString(), false))
         return DOC_RESULT_REFUSED;
-    if (IsAllowed(FEATURE_SAVE) && m_data.m_records > 0 && m_unsavedData)
+    if (appIsAllowed(FEATURE_SAVE) && m_data.m_records > 0 && m_unsavedData)
         return DOC_RESULT_REFUSED; // a chosen save did not succeed
     m_tool.Deactivate();
     if (m_data.m_records <= 0)

@@ -9,12 +9,6 @@
 
 namespace {
 
-bool IsAllowed(int feature)
-{
-    const CappOptions* options = appGetOptions();
-    return options && options->IsAllowed(feature);
-}
-
 // The name of a kind of run (log type 1 to 6); empty for any other.
 wxString RunName(int logType)
 {
@@ -85,7 +79,7 @@ bool CdocDoc::HasStartDateTime() const
 
 bool CdocDoc::CanShowTimeAndDate()
 {
-    if (!m_viewTimeAndDate || !IsAllowed(FEATURE_TIME_AND_DATE) || m_data.m_startTime == 0 ||
+    if (!m_viewTimeAndDate || !appIsAllowed(FEATURE_TIME_AND_DATE) || m_data.m_startTime == 0 ||
         m_data.m_startDate == 0)
         return false;
     if (m_tool.m_now.m_active) {
@@ -99,7 +93,7 @@ bool CdocDoc::CanShowTimeAndDate()
 
 bool CdocDoc::CanShowTableTimeAndDate() const
 {
-    return m_viewTimeAndDate && IsAllowed(FEATURE_TIME_AND_DATE) && IsAllowed(FEATURE_TABLE_TIME_AND_DATE) &&
+    return m_viewTimeAndDate && appIsAllowed(FEATURE_TIME_AND_DATE) && appIsAllowed(FEATURE_TABLE_TIME_AND_DATE) &&
            HasStartDateTime();
 }
 
@@ -107,7 +101,7 @@ bool CdocDoc::GetTimeAndDateText(wxString& time, wxString& date)
 {
     time.clear();
     date.clear();
-    if (!m_viewTimeAndDate || !IsAllowed(FEATURE_TIME_AND_DATE) || m_data.m_startTime == 0 ||
+    if (!m_viewTimeAndDate || !appIsAllowed(FEATURE_TIME_AND_DATE) || m_data.m_startTime == 0 ||
         m_data.m_startDate == 0)
         return false;
     if (m_tool.m_now.m_active)
@@ -129,7 +123,7 @@ bool CdocDoc::GetSampleTimeAndDate(wxString& text, int record) const
 {
     text.clear();
     CdocFieldKey key;
-    if (!m_viewTimeAndDate || !IsAllowed(FEATURE_TIME_AND_DATE) || m_data.m_startTime == 0 ||
+    if (!m_viewTimeAndDate || !appIsAllowed(FEATURE_TIME_AND_DATE) || m_data.m_startTime == 0 ||
         m_data.m_startDate == 0 || !m_data.m_fields.FindContent(key, 0, CONTENT_ELAPSED_TIME))
         return false;
     // Only records that hold readings have a time; past them the samples

@@ -15,12 +15,6 @@
 
 namespace {
 
-bool IsAllowed(int feature)
-{
-    const CappOptions* options = appGetOptions();
-    return options && options->IsAllowed(feature);
-}
-
 // The activities whose runs are started here; timing and the oscilloscope
 // have start routines of their own.
 bool IsStoreActivity(int activity)
@@ -51,7 +45,7 @@ bool CdocDoc::CanRunActivity(bool scopeCheck) const
     case ACTIVITY_TIMING: return m_boxInfo.CanUseTimingInputs();
     case ACTIVITY_FAST: return m_boxInfo.CanUseTrigger(true, 1);
     case ACTIVITY_SCOPE:
-        return m_boxInfo.CanUseScope(true, 1) && (!scopeCheck || IsAllowed(FEATURE_SCOPE_CONTINUE));
+        return m_boxInfo.CanUseScope(true, 1) && (!scopeCheck || appIsAllowed(FEATURE_SCOPE_CONTINUE));
     default: return true;
     }
 }
@@ -65,7 +59,7 @@ bool CdocDoc::CanStart() const
     switch (m_data.m_dataSource) {
     case DATA_SOURCE_SIMULATOR:
     case DATA_SOURCE_LIVE: return CanRunActivity(false);
-    case DATA_SOURCE_FILE: return IsAllowed(FEATURE_CONTINUE_FILE_DATA) && CanRunActivity(false);
+    case DATA_SOURCE_FILE: return appIsAllowed(FEATURE_CONTINUE_FILE_DATA) && CanRunActivity(false);
     default: return false;
     }
 }
@@ -78,14 +72,14 @@ bool CdocDoc::CanRestart() const
 bool CdocDoc::CanStartOverlay() const
 {
     if (m_state == DOC_STATE_READY)
-        return IsAllowed(FEATURE_OVERLAY);
+        return appIsAllowed(FEATURE_OVERLAY);
     if (m_state != DOC_STATE_STOPPED)
         return false;
     switch (m_data.m_dataSource) {
     case DATA_SOURCE_SIMULATOR:
-    case DATA_SOURCE_LIVE: return IsAllowed(FEATURE_OVERLAY) && CanRunActivity(true);
+    case DATA_SOURCE_LIVE: return appIsAllowed(FEATURE_OVERLAY) && CanRunActivity(true);
     case DATA_SOURCE_FILE:
-        return IsAllowed(FEATURE_CONTINUE_FILE_DATA) && IsAllowed(FEATURE_OVERLAY) && CanRunActivity(false);
+        return appIsAllowed(FEATURE_CONTINUE_FILE_DATA) && appIsAllowed(FEATURE_OVERLAY) && CanRunActivity(false);
     default: return false;
     }
 }
@@ -94,7 +88,7 @@ bool CdocDoc::IsOverlayAllowed() const
 {
     const bool scopeRun = (m_state == DOC_STATE_RUNNING || m_state == DOC_STATE_STOPPED)
                           && m_activity == ACTIVITY_SCOPE;
-    return IsAllowed(FEATURE_OVERLAY) && (!scopeRun || IsAllowed(FEATURE_SCOPE_CONTINUE));
+    return appIsAllowed(FEATURE_OVERLAY) && (!scopeRun || appIsAllowed(FEATURE_SCOPE_CONTINUE));
 }
 
 bool CdocDoc::IsOverlayActive() const
@@ -155,6 +149,11 @@ int CdocDoc::Restart()
 void CdocDoc::Stop()
 {
     // A fetch ends through the fetch run.
+    if (m_state != DOC_STATE_RUNNING)
+        return;
+    // The readings the logger gave before Stop are kept: the next start
+    // empties the queue. A store that fills meanwhile ends the run itself.
+    TickRun();
     if (m_state == DOC_STATE_RUNNING)
         StopRun();
 }
@@ -434,8 +433,7 @@ int CdocDoc::CheckTriggerSensor()
     input = m_boxInfo.FindTriggerInput(true, 1);
     if (input >= 0)
         return CheckSensorScales(input, true);
-    // The start fails, and the user is told why.
-    ShowNoTriggerSensor();
+    // Nothing was tried: the start fails without a message.
     return DOC_RESULT_NO_TRIGGER;
 }
 

@@ -59,6 +59,8 @@ bool CdocDoc::PaceTick()
     if (!m_pacingEnabled)
         return true;
     if (m_pacingRestart) {
+        // The first call works and takes slot 0, so the ratio is measured
+        // on calls 6, 11, 16, ...
         m_pacingRestart = false;
         m_tickLength = kNominalTickMs;
         RestartTickWatch(0);
@@ -67,33 +69,37 @@ bool CdocDoc::PaceTick()
         m_lastRatio = 0;
         m_skipSlot.fill(false);
         m_slotPosition = 0;
-        return true;
-    }
-    m_nominalElapsed += kNominalTickMs;
-    if (m_slotPosition == 0 || m_slotPosition == 5) {
-        int64_t real = zxWrapTime(TickWatchMs());
-        if (m_nominalElapsed > 2000 || real > 2000) {
-            // Older time weighs less; the ratio keeps its value.
-            m_nominalElapsed /= 10;
-            real /= 10;
-            RestartTickWatch(real);
-        }
-        const uint64_t ratio = m_nominalElapsed > 0 ? uint64_t(real * 100.0 / m_nominalElapsed) : 100;
-        m_lastRatio = ratio;
-        // A clock that hardly moved counts as on time: at least one slot
-        // always works.
-        int slots = ratio > 0 ? int(double(m_tickLength) * 12.1 / double(ratio) - 1.0) : 10;
-        slots = std::clamp(slots, 1, 10);
-        if (slots != m_workingSlots) {
-            m_workingSlots = slots;
-            m_skipSlot.fill(true);
-            for (int i = 0; i < slots; ++i)
-                m_skipSlot[std::clamp(int(i * 10.0 / slots + 0.5), 0, 9)] = false;
-        }
+    } else {
+        m_nominalElapsed += kNominalTickMs;
+        if (m_slotPosition == 0 || m_slotPosition == 5)
+            MeasureTickRatio();
     }
     const bool works = !m_skipSlot[m_slotPosition];
     m_slotPosition = (m_slotPosition + 1) % 10;
     return works;
+}
+
+void CdocDoc::MeasureTickRatio()
+{
+    int64_t real = zxWrapTime(TickWatchMs());
+    if (m_nominalElapsed > 2000 || real > 2000) {
+        // Older time weighs less; the ratio keeps its value.
+        m_nominalElapsed /= 10;
+        real /= 10;
+        RestartTickWatch(real);
+    }
+    const uint64_t ratio = m_nominalElapsed > 0 ? uint64_t(real * 100.0 / m_nominalElapsed) : 100;
+    m_lastRatio = ratio;
+    // A clock that hardly moved counts as on time: at least one slot always
+    // works.
+    int slots = ratio > 0 ? int(double(m_tickLength) * 12.1 / double(ratio) - 1.0) : 10;
+    slots = std::clamp(slots, 1, 10);
+    if (slots != m_workingSlots) {
+        m_workingSlots = slots;
+        m_skipSlot.fill(true);
+        for (int i = 0; i < slots; ++i)
+            m_skipSlot[std::clamp(int(i * 10.0 / slots + 0.5), 0, 9)] = false;
+    }
 }
 
 void CdocDoc::TickRun()
@@ -158,7 +164,8 @@ bool CdocDoc::TakeStoredReading(const int raw[DOC_RAW_VALUES])
     data.m_logCount = data.m_logCount + 1 >= data.m_logSkip ? 0 : data.m_logCount + 1;
     if (data.m_logNext < StoreLimit())
         return false;
-    Stop();
+    // Not Stop, which would take the readings still waiting past the full store.
+    StopRun();
     return true;
 }
 

@@ -17,17 +17,11 @@ bool IsTimeChannel(const CdocField* field)
     return field && (field->m_content == CONTENT_READING || field->m_content == CONTENT_ELAPSED_TIME);
 }
 
-bool IsAllowed(int feature)
-{
-    const CappOptions* options = appGetOptions();
-    return options && options->IsAllowed(feature);
-}
-
 } // namespace
 
 CdocGraph::CdocGraph()
 {
-    m_heavy = !IsAllowed(FEATURE_THIN_TRACES);
+    m_heavy = !appIsAllowed(FEATURE_THIN_TRACES);
 }
 
 CdocGraph::~CdocGraph() = default;
@@ -80,7 +74,7 @@ void CdocGraph::SetFieldX(CdocField* field)
         return;
     bool timeAndDate = false;
     if (!field) {
-        if (!IsAllowed(FEATURE_TIME_AND_DATE_AXIS))
+        if (!appIsAllowed(FEATURE_TIME_AND_DATE_AXIS))
             return;
         field = FirstOf(CONTENT_ELAPSED_TIME);
         if (!field)
@@ -219,34 +213,34 @@ void CdocGraph::CompleteAxes()
 
 bool CdocGraph::GetLines() const
 {
-    return IsAllowed(FEATURE_GRAPH_LINES) ? m_lines : HasElapsedTime();
+    return appIsAllowed(FEATURE_GRAPH_LINES) ? m_lines : HasElapsedTime();
 }
 
 bool CdocGraph::GetPoints() const
 {
-    return IsAllowed(FEATURE_GRAPH_POINTS) && m_points;
+    return appIsAllowed(FEATURE_GRAPH_POINTS) && m_points;
 }
 
 bool CdocGraph::GetBars() const
 {
-    if (IsAllowed(FEATURE_GRAPH_LINES) && IsAllowed(FEATURE_GRAPH_POINTS))
+    if (appIsAllowed(FEATURE_GRAPH_LINES) && appIsAllowed(FEATURE_GRAPH_POINTS))
         return m_bars;
     return !HasElapsedTime();
 }
 
 bool CdocGraph::GetGrid() const
 {
-    return m_grid && IsAllowed(FEATURE_GRAPH_GRID);
+    return m_grid && appIsAllowed(FEATURE_GRAPH_GRID);
 }
 
 bool CdocGraph::GetHeavy() const
 {
-    return IsAllowed(FEATURE_GRAPH_HEAVY) ? m_heavy : !IsAllowed(FEATURE_THIN_TRACES);
+    return appIsAllowed(FEATURE_GRAPH_HEAVY) ? m_heavy : !appIsAllowed(FEATURE_THIN_TRACES);
 }
 
 bool CdocGraph::GetBest() const
 {
-    return m_best && m_doc && m_doc->m_state == DOC_STATE_STOPPED && IsAllowed(FEATURE_BEST_FIT);
+    return m_best && m_doc && m_doc->m_state == DOC_STATE_STOPPED && appIsAllowed(FEATURE_BEST_FIT);
 }
 
 void CdocGraph::ToggleBest()
@@ -406,7 +400,7 @@ bool CdocGraph::AdjustScalesForSample(int index)
     CdocField* time = FirstOf(CONTENT_ELAPSED_TIME);
     CdocField* reading = FirstOf(CONTENT_READING);
     bool changed = false;
-    if (IsAllowed(FEATURE_AUTO_RESCALE) && m_scaleZoomed == SCALE_AUTO) {
+    if (appIsAllowed(FEATURE_AUTO_RESCALE) && m_scaleZoomed == SCALE_AUTO) {
         // A channel without data has nothing for its axis to take in.
         if (time && time->m_dataRange.IsSet() &&
             !(time->m_now.Contains(time->m_dataRange.m_min) && time->m_now.Contains(time->m_dataRange.m_max))) {

@@ -3,6 +3,7 @@
 #include "app/appOptions.h"
 #include "app/gumApp.h"
 #include "app/gumDocManager.h"
+#include "app/gumFrame.h"
 #include "app/base/gumIds.h"
 #include "app/base/gumResCore.h"
 #include "files/gumFile.h"
@@ -21,12 +22,6 @@ namespace {
 
 constexpr int kTimerId = 1;
 constexpr int kTickMs = 100;
-
-bool IsAllowed(int feature)
-{
-    const CappOptions* options = appGetOptions();
-    return options && options->IsAllowed(feature);
-}
 
 bool FolderExists(const wxString& folder)
 {
@@ -285,7 +280,7 @@ void CgumDoc::SetDocumentFilename(const wxString& name)
 
 bool CgumDoc::ConfirmDiscard(const wxString& message, bool force)
 {
-    if (!IsAllowed(FEATURE_SAVE) || m_doc.m_data.m_records <= 0 || !(force || m_doc.m_unsavedData))
+    if (!appIsAllowed(FEATURE_SAVE) || m_doc.m_data.m_records <= 0 || !(force || m_doc.m_unsavedData))
         return true;
     const wxString text = (message.empty() ? gumGetString(900) : message) + zxNewLine() + gumGetString(901);
     switch (zxQuestionCancelBox(text, BoxCaption())) {
@@ -302,6 +297,12 @@ bool CgumDoc::ConfirmDiscard(const wxString& message, bool force)
 void CgumDoc::MarkSaved()
 {
     Modify(false);
+}
+
+void CgumDoc::RenewFrameTitle()
+{
+    if (CgumFrame* frame = wxTheApp ? wxGetApp().m_frame : nullptr)
+        frame->UpdateTitle(this);
 }
 
 void CgumDoc::UpdateDocViews(CdocHint& hint)
@@ -338,7 +339,7 @@ void CgumDoc::OnStart(wxCommandEvent&)
 
 void CgumDoc::OnStartOverlay(wxCommandEvent&)
 {
-    if (IsAllowed(FEATURE_OVERLAY))
+    if (appIsAllowed(FEATURE_OVERLAY))
         m_doc.StartOverlay();
 }
 
@@ -354,7 +355,7 @@ void CgumDoc::OnStop(wxCommandEvent&)
 
 void CgumDoc::OnMark(wxCommandEvent&)
 {
-    if (IsAllowed(FEATURE_MARK))
+    if (appIsAllowed(FEATURE_MARK))
         m_doc.Mark();
 }
 
@@ -387,7 +388,7 @@ void CgumDoc::OnModeAutoLog(wxCommandEvent&)
 
 void CgumDoc::OnModeScope(wxCommandEvent&)
 {
-    if (IsAllowed(FEATURE_SCOPE))
+    if (appIsAllowed(FEATURE_SCOPE))
         StartActivity(ACTIVITY_SCOPE, true);
 }
 

@@ -45,6 +45,7 @@ public:
     bool ConfirmDiscard(const wxString& message, bool force) override;
     void MarkSaved() override;
     wxString GetDocFileName() const override { return GetFilename(); }
+    void RenewFrameTitle() override;
 
     CdocDoc m_doc;
     // The channel a channel pop-up menu was opened for, while it is shown.

@@ -291,5 +291,7 @@ void CxhwBoxes::PostRequest(CxutBoxRequest& request)
             request = slot;
             return;
         }
+        // Not a spin: the box thread needs the box mutex to answer.
+        wxMilliSleep(1);
     }
 }

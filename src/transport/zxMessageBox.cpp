@@ -4,13 +4,10 @@
 
 #include <cstdio>
 #include <mutex>
+#include <wx/defs.h>
 #include <wx/intl.h>
 
 namespace {
-
-constexpr int kIdYes = 5103;
-constexpr int kIdNo = 5104;
-constexpr int kIdCancel = 5101;
 
 std::mutex g_presenterMutex;
 zxBoxPresenter g_presenter;
@@ -25,7 +22,7 @@ int Show(zxBoxKind kind, const wxString& text, const wxString& caption)
     if (presenter)
         return presenter(CzxBoxCall{kind, text, caption});
     std::fprintf(stderr, "%s: %s\n", caption.utf8_str().data(), text.utf8_str().data());
-    return kIdNo;
+    return wxID_NO;
 }
 
 } // namespace
@@ -57,13 +54,13 @@ bool zxQuestionBox(const wxString& text) { return zxQuestionBox(text, zxAppTitle
 
 bool zxQuestionBox(const wxString& text, const wxString& caption)
 {
-    return Show(zxBOX_QUESTION, text, caption) == kIdYes;
+    return Show(zxBOX_QUESTION, text, caption) == wxID_YES;
 }
 
 int zxQuestionCancelBox(const wxString& text, const wxString& caption)
 {
     const int answer = Show(zxBOX_QUESTION_CANCEL, text, caption);
-    return answer == kIdYes || answer == kIdNo ? answer : kIdCancel;
+    return answer == wxID_YES || answer == wxID_NO ? answer : int(wxID_CANCEL);
 }
 
 void zxNotImplementedBox() { zxNotImplementedBox(zxAppTitle()); }

@@ -22,8 +22,8 @@ struct CzxBoxCall
     wxString caption;
 };
 
-// Returns the identifier the box ended with (wxID_YES 5103, wxID_NO, wxID_OK,
-// wxID_CANCEL).
+// Returns the standard identifier the box ended with (wxID_YES, wxID_NO,
+// wxID_OK, wxID_CANCEL).
 using zxBoxPresenter = std::function<int(const CzxBoxCall&)>;
 
 // Installs the presenter and returns the previous one.

@@ -1,4 +1,6 @@
 #pragma once
+#include <atomic>
+#include <mutex>
 #include <wx/thread.h>
 
 // Requested and acknowledged states of a worker thread. The logger threads give
@@ -42,6 +44,14 @@ public:
 private:
     // Joins and frees a thread that has announced its end.
     void ReapEnded();
+    CzxThread* GetThread();
+    // Polls every 10 ms, for at most micro microseconds, until the thread is
+    // gone; true when it is.
+    bool WaitForEnd(long micro);
+    // Cancels the thread and lets go of it: it no longer reaches this manager.
+    // One that has ended within waitMicro is joined and freed here; one that
+    // runs on is kept and freed once it ends (zxReapThreadsLetGo).
+    void EndByForce(CzxThread* thread, long waitMicro);
 
     wxMutex m_mutex;
     CzxThread* m_thread = nullptr;
@@ -63,15 +73,36 @@ public:
 
     ExitCode Entry() override;
     void OnExit() override;
+    // Also true once the manager has asked for a forced end.
+    bool TestDestroy() override;
 
     virtual bool CheckState(bool* skip);
     virtual bool IsState(int state, bool* skip);
     virtual bool Step();
     void SleepWhileState(int state);
 
-    CzxThreadMgr* GetManager() const { return m_manager; }
-    void SetManager(CzxThreadMgr* manager) { m_manager = manager; }
+    // None once the manager has let go of this thread.
+    CzxThreadMgr* GetManager() const;
+    void SetManager(CzxThreadMgr* manager);
 
 private:
+    friend class CzxThreadMgr;
+
+    // Runs call on the manager while it still holds on to this thread; the
+    // manager cannot let go in the middle of it. False when it has let go.
+    template <class Call>
+    bool WithManager(Call call);
+    void CutManager();
+
+    // The manager lets go of a thread that would not end, and may then be
+    // destroyed while the thread runs on: every use of it by this class goes
+    // through this lock.
+    mutable std::mutex m_managerLock;
     CzxThreadMgr* m_manager = nullptr;
+    std::atomic<bool> m_forcedEnd{false};
 };
+
+// Threads whose managers let go of them (a stop that timed out, a kill) are
+// kept here until they end. Joins and frees those that have ended; returns
+// how many still run.
+int zxReapThreadsLetGo();

@@ -12,8 +12,7 @@ bool docIsToolAllowed(int type)
                                     FEATURE_TOOL_DIFFERENCE, FEATURE_TOOL_GRADIENT, FEATURE_TOOL_AREA};
     if (type < TOOL_POSITION || type > TOOL_AREA)
         return false;
-    const CappOptions* options = appGetOptions();
-    return options && options->IsAllowed(kFeatures[type - 1]);
+    return appIsAllowed(kFeatures[type - 1]);
 }
 
 void CdocTool::Deactivate()

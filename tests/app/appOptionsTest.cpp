@@ -201,7 +201,7 @@ TEST_F(OptionsFiles, NoFilesMeansSilentDefaults)
 {
     CappOptions options;
     EXPECT_TRUE(options.Load(false));
-    EXPECT_EQ(options.m_current.UserLevel, 4);
+    EXPECT_EQ(options.GetUserLevel(), 4);
     EXPECT_TRUE(options.m_settings.ManagerMode);
     EXPECT_TRUE(m_boxes.m_calls.empty());
     for (int n = 0; n < FEATURE_COUNT; ++n)
@@ -248,10 +248,10 @@ TEST_F(OptionsFiles, MergeRulesOfSettingsAndOptions)
         CappOptions options;
         options.Load(false);
         const std::string what = c.allUsers ? c.allUsers : c.userSettings;
-        EXPECT_EQ(options.m_current.UserLevel, c.level) << what;
-        EXPECT_EQ(options.m_current.ManagerMode, c.managerMode) << what;
-        EXPECT_EQ(options.m_current.UserSave, c.userSave) << what;
-        EXPECT_EQ(options.m_current.FileFolder, c.folder) << what;
+        EXPECT_EQ(options.GetUserLevel(), c.level) << what;
+        EXPECT_EQ(options.GetCurrentCopy().ManagerMode, c.managerMode) << what;
+        EXPECT_EQ(options.GetCurrentCopy().UserSave, c.userSave) << what;
+        EXPECT_EQ(options.GetCurrentCopy().FileFolder, c.folder) << what;
         EXPECT_EQ(options.m_settings.ManagerMode, c.managerMode) << what;
     }
     EXPECT_TRUE(m_boxes.m_calls.empty());
@@ -278,6 +278,23 @@ TEST(FeatureGate, CountsPerLevelAndOutOfRange)
     EXPECT_EQ(CappOptions::GetFeatureLevel(FEATURE_EXPORT), 3);
     EXPECT_EQ(CappOptions::GetFeatureLevel(FEATURE_CALCULATE), 4);
     EXPECT_EQ(CappOptions::GetFeatureLevel(FEATURE_GRAPH_MENU), 2);
+}
+
+TEST(FeatureGate, SharedGateFollowsTheOptionsInForceAndRefusesWithoutThem)
+{
+    EXPECT_EQ(appGetOptions(), nullptr);
+    EXPECT_FALSE(appIsAllowed(FEATURE_ALWAYS));
+    {
+        CappOptions options;
+        options.SetUserLevel(1);
+        EXPECT_TRUE(appIsAllowed(FEATURE_ALWAYS));
+        EXPECT_FALSE(appIsAllowed(FEATURE_EXPORT));
+        EXPECT_FALSE(appIsAllowed(FEATURE_COUNT));
+        options.SetUserLevel(3);
+        EXPECT_TRUE(appIsAllowed(FEATURE_EXPORT));
+        EXPECT_FALSE(appIsAllowed(FEATURE_CALCULATE));
+    }
+    EXPECT_FALSE(appIsAllowed(FEATURE_ALWAYS));
 }
 
 TEST(FeatureGate, LevelFlagsFollowTheLevel)
@@ -374,6 +391,30 @@ TEST(NextPort, ManagerThreadReadsAWholeRecord)
     EXPECT_EQ(bad, 0);
 }
 
+// The main thread replaces the record and reads its level through the lock
+// while the manager thread copies it for the logger search.
+TEST(NextPort, MainThreadReadsTheLevelWhileTheManagerThreadCopies)
+{
+    CappOptions options;
+    std::atomic<bool> stop{false};
+    std::thread manager([&] {
+        while (!stop) {
+            int port = 100;
+            wxString name;
+            options.GetNextPort(port, name, false);
+        }
+    });
+    CappOptionsFile record = options.GetCurrentCopy();
+    for (int i = 0; i < 2000; ++i) {
+        record.UserLevel = 1 + i % 4;
+        options.Set(record, false);
+        EXPECT_EQ(options.GetUserLevel(), record.UserLevel);
+        EXPECT_EQ(options.IsAllowed(FEATURE_OPTIONS), record.UserLevel >= 3);
+    }
+    stop = true;
+    manager.join();
+}
+
 TEST_F(OptionsFiles, AdministratorSettingsInstalledForAllUsers)
 {
     CappOptions options;
@@ -388,7 +429,7 @@ TEST_F(OptionsFiles, AdministratorSettingsInstalledForAllUsers)
     options.SaveAdminSettings(record, true);
     EXPECT_NE(ReadFile(m_allUsers).find("UserLevel=2\n"), std::string::npos);
     EXPECT_FALSE(options.m_settings.ManagerMode);
-    EXPECT_EQ(options.m_current.UserLevel, 2);
+    EXPECT_EQ(options.GetUserLevel(), 2);
     EXPECT_TRUE(fs::exists(m_userOptions)); // users may save: their file follows
     ASSERT_EQ(applied.size(), 1u);
     EXPECT_EQ(applied[0], std::make_pair(true, true));
@@ -398,7 +439,7 @@ TEST_F(OptionsFiles, AdministratorSettingsInstalledForAllUsers)
 
     // The Options dialog's OK applies for this run; Save writes Options.txt.
     fs::remove(m_userOptions);
-    CappOptionsFile mine = options.m_current;
+    CappOptionsFile mine = options.GetCurrentCopy();
     mine.UserLevel = 3;
     options.Set(mine, false);
     EXPECT_FALSE(fs::exists(m_userOptions));
@@ -423,7 +464,7 @@ TEST_F(OptionsFiles, AdministratorSettingsCopyWhenAllUsersFolderRefuses)
     // Not installed for all users: the two administrator's values stay.
     EXPECT_TRUE(options.m_settings.ManagerMode);
     EXPECT_FALSE(options.m_settings.UserSave);
-    EXPECT_EQ(options.m_current.UserLevel, 1);
+    EXPECT_EQ(options.GetUserLevel(), 1);
     EXPECT_NE(ReadFile(m_userSettings).find("UserLevel=1\nUserSave=0\n"), std::string::npos);
     ASSERT_EQ(m_boxes.m_calls.size(), 1u);
     EXPECT_NE(m_boxes.m_calls[0].text.find("run Quorvanti as an Administrator"), wxNOT_FOUND);

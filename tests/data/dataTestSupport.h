@@ -33,6 +33,7 @@ public:
     bool ShowNewChannelDetails(CdocFieldKey&, int) override { return m_answer; }
     bool ShowCalcChannelDetails(CdocFieldKey&, int) override { return m_answer; }
     bool ShowCalcResultDetails(CdocFieldKey&, int) override { return m_answer; }
+    void RenewFrameTitle() override { ++m_titleRenewals; }
 
     // The table messages posted, as {id, first, second}.
     std::vector<std::vector<int>> TableMessages() const
@@ -53,6 +54,7 @@ public:
 
     std::vector<Hint> m_hints;
     int m_modified = 0;
+    int m_titleRenewals = 0;
     bool m_answer = true;
 };
 

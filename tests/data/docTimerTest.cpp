@@ -193,7 +193,39 @@ TEST(TimerLine, RoundTrip)
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(back.m_times[i], big[i]);
     EXPECT_EQ(back.m_elapsedTicks, t.m_elapsedTicks);
-    EXPECT_EQ(back.m_otherInputs, 0);
+    EXPECT_EQ(back.m_otherInputs, 31);
+    EXPECT_EQ(back.m_secondInput, 1);
+}
+
+// Open measurements read back from a file take their next events as before:
+// one waiting for another input to enter, and one of three intervals whose
+// first input closed and which waits for a second input to enter.
+TEST_F(Timers, OpenMeasurementsReadBackTakeTheirNextEvent)
+{
+    m_timing.m_sameInput = false;
+    m_timing.m_eventsNeeded = 1;
+    CdocTimer back;
+    ASSERT_TRUE(back.ParseLine(StartOn(0)->FormatLine()));
+    m_timing.m_timers.DeleteAll();
+    CdocTimer* t = m_timing.m_timers.AddTimer();
+    *t = back;
+    EXPECT_EQ(Event(70, 8, 0), t);
+    EXPECT_EQ(t->m_secondInput, 3);
+
+    m_timing.m_eventsNeeded = 3;
+    m_timing.m_timers.DeleteAll();
+    CdocTimer* first = StartOn(1);
+    Event(10, 0, 2); // the first input closes first
+    ASSERT_EQ(first->m_count, 1);
+    ASSERT_TRUE(back.ParseLine(first->FormatLine()));
+    m_timing.m_timers.DeleteAll();
+    t = m_timing.m_timers.AddTimer();
+    *t = back;
+    EXPECT_EQ(Event(20, 16, 0), nullptr); // the second input enters: chosen
+    EXPECT_EQ(t->m_count, 2);
+    EXPECT_EQ(t->m_secondInput, 4);
+    EXPECT_EQ(Event(30, 0, 16), t);
+    EXPECT_EQ(t->m_times[2], 30u);
 }
 
 TEST(TimerLine, MalformedLinesChangeNothing)

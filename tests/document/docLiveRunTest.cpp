@@ -36,7 +36,7 @@ protected:
         m_boxes.SetSimulated(true);
         ASSERT_TRUE(m_boxes.StartThreads());
         m_doc.OnNew();
-        RunUntil([this] { return m_doc.m_boxInfo.m_info.m_hardware == BOX_TYPE_SIMULATED; }, 3000);
+        RunUntil([this] { return m_doc.m_boxInfo.m_info.m_hardware == BOX_TYPE_SIMULATED; }, 30000);
         ASSERT_EQ(m_doc.m_boxInfo.m_info.m_hardware, BOX_TYPE_SIMULATED);
     }
 
@@ -166,7 +166,7 @@ TEST_F(LiveRun, PeriodicStopsAtItsReadingsCount)
     m_doc.m_setup.m_readings = 21;
     m_doc.m_setup.m_period = 0.05;
     ASSERT_EQ(m_doc.Start(), DOC_RESULT_DONE);
-    RunUntil([this] { return m_doc.m_state != DOC_STATE_RUNNING; }, 4000);
+    RunUntil([this] { return m_doc.m_state != DOC_STATE_RUNNING; }, 30000);
     EXPECT_EQ(m_doc.m_state, DOC_STATE_STOPPED);
     EXPECT_EQ(m_doc.m_data.m_records, 21);
     ExpectValuesInRange();
@@ -194,7 +194,7 @@ TEST_F(LiveRun, LinkLossKeepsTheReadings)
     const int before = m_doc.m_data.m_records;
     EXPECT_GT(before, 5);
     xhwSimulatedSetLinkBroken(true);
-    RunUntil([this] { return m_doc.m_state != DOC_STATE_RUNNING; }, 2000);
+    RunUntil([this] { return m_doc.m_state != DOC_STATE_RUNNING; }, 30000);
     EXPECT_EQ(m_doc.m_state, DOC_STATE_STOPPED);
     EXPECT_GE(m_doc.m_data.m_records, before);
     EXPECT_LE(m_doc.m_data.m_records, before + 4);

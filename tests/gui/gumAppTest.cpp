@@ -96,8 +96,7 @@ TEST_F(RunningApp, CommandFromWorkerThreadArrivesOnceOnMainThread)
     std::thread worker([] { gumPostCommand(kProbeId, 42); });
     worker.join();
     EXPECT_EQ(calls, 0); // queued, not run on the worker
-    qvtest::Pump(200);
-    EXPECT_EQ(calls, 1);
+    EXPECT_TRUE(qvtest::PumpUntil([&] { return calls == 1; }));
     EXPECT_TRUE(onMain);
     qvtest::PostCommandAndWait(kProbeId, 42);
     EXPECT_EQ(calls, 2);

@@ -21,7 +21,7 @@ protected:
         m_app = &qvtest::CreateApp();
         ASSERT_TRUE(m_app->CallOnInit());
         m_boxes = std::make_unique<qvtest::CtestBoxes>();
-        qvtest::Pump(100);
+        ASSERT_TRUE(qvtest::WaitForLoggerSearch(*m_app));
         m_manager = m_app->m_docManager;
         m_dir = qvtest::MakeTempDir("files");
         gumSetFileChooser([this](const wxString& title) {

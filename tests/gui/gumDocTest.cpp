@@ -34,7 +34,11 @@ protected:
         m_app = &qvtest::CreateApp();
         ASSERT_TRUE(m_app->CallOnInit());
         m_boxes = std::make_unique<qvtest::CtestBoxes>();
-        qvtest::Pump(100);
+        // Before any event is handled the new document still waits for the
+        // logger search; afterwards its answer has built the channels.
+        CgumDoc* doc = Doc();
+        m_waitingAtStart = doc && doc->m_doc.m_waitingForFind;
+        ASSERT_TRUE(qvtest::WaitForLoggerSearch(*m_app));
         m_manager = m_app->m_docManager;
         m_dir = qvtest::MakeTempDir("saved");
         gumSetSaveFileHook([this](const wxString& message, const wxString& folder, const wxString& name) {
@@ -68,8 +72,9 @@ protected:
     void FinishRun(CgumDoc* doc, int n)
     {
         CdocData& data = doc->m_doc.m_data;
-        if (data.m_fields.GetCount() < 2) {
-            ASSERT_TRUE(data.AddFields(2 - data.m_fields.GetCount()));
+        if (data.m_fields.GetCount() < 2 || data.m_fields.GetAt(0)->m_name != "Height") {
+            data.RemoveAllFields(); // the logger search's channels
+            ASSERT_TRUE(data.AddFields(2));
             data.m_fields.GetAt(0)->InitManual();
             data.m_fields.GetAt(0)->m_name = "Height";
             data.m_fields.GetAt(1)->InitManual();
@@ -90,6 +95,7 @@ protected:
     std::string m_dir;
     wxString m_choice;
     std::vector<wxString> m_asked;
+    bool m_waitingAtStart = false;
 };
 
 } // namespace
@@ -100,7 +106,7 @@ TEST_F(AppDocument, NewSaveAsAndOpen)
     CgumDoc* doc = Doc();
     ASSERT_NE(doc, nullptr);
     EXPECT_EQ(doc->m_doc.m_state, DOC_STATE_READY);
-    EXPECT_TRUE(doc->m_doc.m_waitingForFind);
+    EXPECT_TRUE(m_waitingAtStart);
     EXPECT_TRUE(doc->IsTimerRunning());
     EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(doc->m_doc.m_owner, doc);
@@ -148,6 +154,17 @@ TEST_F(AppDocument, NewSaveAsAndOpen)
     EXPECT_EQ(m_app->m_frame->GetTitle(), "drop.qvd - Quorvanti");
     EXPECT_FALSE(qvtest::SaveScreenshot(m_app->m_frame, "document-opened").empty());
     EXPECT_TRUE(m_boxes->m_calls.empty());
+}
+
+// A logger found renews the frame's title from the document.
+TEST_F(AppDocument, LoggerFoundRenewsTheFrameTitle)
+{
+    CgumDoc* doc = Doc();
+    ASSERT_NE(doc, nullptr);
+    m_app->m_frame->SetTitle("stale");
+    doc->m_doc.m_waitingForFind = true;
+    doc->m_doc.OnBoxUpdate(false);
+    EXPECT_EQ(m_app->m_frame->GetTitle(), m_manager->MakeFrameTitle(doc));
 }
 
 TEST_F(AppDocument, ModifiedRule)

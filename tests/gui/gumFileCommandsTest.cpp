@@ -24,7 +24,7 @@ protected:
         m_app = &qvtest::CreateApp();
         ASSERT_TRUE(m_app->CallOnInit());
         m_boxes = std::make_unique<qvtest::CtestBoxes>();
-        qvtest::Pump(100);
+        ASSERT_TRUE(qvtest::WaitForLoggerSearch(*m_app));
         m_dir = qvtest::MakeTempDir("exports");
         gumSetSaveFileHook([this](const wxString& message, const wxString& folder, const wxString& name) {
             m_asked.push_back(message + "|" + folder + "|" + name);
@@ -37,6 +37,7 @@ protected:
         CgumDoc* doc = m_app->GetCurrentDocument();
         ASSERT_NE(doc, nullptr);
         CdocData& data = doc->m_doc.m_data;
+        data.RemoveAllFields(); // the logger search's channels
         ASSERT_TRUE(data.AddFields(2));
         const char* names[] = {"Height", "Speed"};
         for (int f = 0; f < 2; ++f) {

@@ -47,7 +47,7 @@ protected:
         ASSERT_TRUE(m_app->CallOnInit());
         // After start-up, which installs the real boxes.
         m_boxes = std::make_unique<qvtest::CtestBoxes>();
-        qvtest::Pump(200);
+        ASSERT_TRUE(qvtest::WaitForLoggerSearch(*m_app));
         m_frame = m_app->m_frame;
         m_content = m_frame->m_content;
     }
@@ -220,9 +220,8 @@ TEST_F(Frame, StartPageWithNoDocument)
         return true;
     });
     m_app->m_docManager->CloseDocuments(false);
-    qvtest::Pump(200);
+    ASSERT_TRUE(qvtest::PumpUntil([&] { return m_content->m_idle->IsShown(); }));
     ASSERT_EQ(m_app->GetCurrentDocDoc(), nullptr);
-    EXPECT_TRUE(m_content->m_idle->IsShown());
     EXPECT_TRUE(m_content->m_sideBar->IsShown());
     EXPECT_FALSE(m_content->m_meterPanel->IsShown());
     EXPECT_FALSE(m_content->m_boxesPanel->IsShown());
@@ -253,10 +252,9 @@ TEST_F(Frame, MeterAndBoxesAfterNew)
     m_app->m_docManager->CloseDocuments(false);
     qvtest::Pump(100);
     Command(wxID_NEW);
-    qvtest::Pump(200);
+    ASSERT_TRUE(qvtest::PumpUntil([&] { return m_content->m_meterPanel->IsShown(); }));
     ASSERT_NE(Doc(), nullptr);
     EXPECT_FALSE(m_content->m_idle->IsShown());
-    EXPECT_TRUE(m_content->m_meterPanel->IsShown());
     EXPECT_TRUE(m_content->m_boxesPanel->IsShown());
     EXPECT_FALSE(m_content->m_graphPanel->IsShown());
     EXPECT_TRUE(m_frame->GetTitle().EndsWith(" - Quorvanti"));
@@ -271,14 +269,12 @@ TEST_F(Frame, PanelsFollowStateAndViewSwitches)
     Doc()->m_viewTable = false;
     Doc()->m_viewDigits = false;
     Doc()->SetState(DOC_STATE_STOPPED);
-    qvtest::Pump(150);
-    EXPECT_TRUE(m_content->m_graphPanel->IsShown());
+    ASSERT_TRUE(qvtest::PumpUntil([&] { return m_content->m_graphPanel->IsShown(); }));
     EXPECT_FALSE(m_content->m_meterPanel->IsShown());
     EXPECT_FALSE(m_content->m_tablePanel->IsShown());
     const int column = m_content->m_graphPanel->GetSize().y;
     Doc()->m_viewTable = true;
-    qvtest::Pump(150);
-    EXPECT_TRUE(m_content->m_tablePanel->IsShown());
+    ASSERT_TRUE(qvtest::PumpUntil([&] { return m_content->m_tablePanel->IsShown(); }));
     EXPECT_FALSE(m_content->m_digitsPanel->IsShown());
     EXPECT_LT(m_content->m_graphPanel->GetSize().y, column); // two thirds now
     EXPECT_EQ(m_content->m_tablePanel->GetSize().x, m_content->m_graphPanel->GetSize().x);
@@ -288,8 +284,7 @@ TEST_F(Frame, PanelsFollowStateAndViewSwitches)
     qvtest::Pump(100);
     EXPECT_FALSE(m_content->m_scopePanel->IsShown());
     Doc()->SetState(DOC_STATE_RUNNING);
-    qvtest::Pump(150);
-    EXPECT_TRUE(m_content->m_scopePanel->IsShown());
+    ASSERT_TRUE(qvtest::PumpUntil([&] { return m_content->m_scopePanel->IsShown(); }));
     EXPECT_NEAR(m_content->m_scopePanel->GetSize().x, m_content->m_graphPanel->GetSize().x, 1);
     EXPECT_NE(m_content->m_sideBar->FindById(ID_STORE), nullptr);
     EXPECT_FALSE(Screenshot(m_frame, "frame-scope-run").empty());
@@ -338,13 +333,13 @@ TEST_F(Frame, MenusHoldExactlyTheItemsOfEachLevel)
          "Tools: Position|Reading|Change|Difference|Gradient|Area|-|Options...", help2},
     };
     // The level command cycles 4, 1, 2, 3, 4 and rebuilds the bar each time.
-    ASSERT_EQ(m_app->m_options.m_current.UserLevel, 4);
+    ASSERT_EQ(m_app->m_options.GetUserLevel(), 4);
     const int order[] = {4, 1, 2, 3, 4};
     for (int i = 0; i < 5; ++i) {
         if (i > 0)
             Command(ID_USER_LEVEL);
         const int level = order[i];
-        ASSERT_EQ(m_app->m_options.m_current.UserLevel, level);
+        ASSERT_EQ(m_app->m_options.GetUserLevel(), level);
         const std::vector<std::string> menus = DescribeBar(m_frame->GetMenuBar());
         ASSERT_EQ(menus.size(), expected[level].size()) << "level " << level;
         for (size_t m = 0; m < menus.size(); ++m)
@@ -352,13 +347,11 @@ TEST_F(Frame, MenusHoldExactlyTheItemsOfEachLevel)
     }
     // Level 1 hides the tool bar at the next idle moment; level 4 brings it back.
     Command(ID_USER_LEVEL);
-    qvtest::Pump(150);
-    EXPECT_FALSE(m_frame->m_toolBar->IsShown());
+    EXPECT_TRUE(qvtest::PumpUntil([&] { return !m_frame->m_toolBar->IsShown(); }));
     EXPECT_FALSE(Doc()->m_viewGauge);
     for (int i = 0; i < 3; ++i)
         Command(ID_USER_LEVEL);
-    qvtest::Pump(150);
-    EXPECT_TRUE(m_frame->m_toolBar->IsShown());
+    EXPECT_TRUE(qvtest::PumpUntil([&] { return m_frame->m_toolBar->IsShown(); }));
     EXPECT_TRUE(Doc()->m_viewTable);
 
     // Without manager mode the Administrator submenu keeps only the clock.
@@ -388,8 +381,7 @@ TEST_F(Frame, KeyMapPostsOnlyWhatUpdateUIAllows)
     int asked = 0;
     doc->Bind(wxEVT_UPDATE_UI, [&](wxUpdateUIEvent&) { ++asked; }, ID_NOTES);
     EXPECT_EQ(m_app->FilterEvent(s), 1);
-    qvtest::Pump(50);
-    EXPECT_EQ(stores, 1);
+    EXPECT_TRUE(qvtest::PumpUntil([&] { return stores == 1; }));
 
     // The document disables it: nothing posted.
     doc->Bind(wxEVT_UPDATE_UI, [&](wxUpdateUIEvent& e) { e.Enable(false); }, ID_GRAPH_GRID);
@@ -400,12 +392,13 @@ TEST_F(Frame, KeyMapPostsOnlyWhatUpdateUIAllows)
     // A text control with the focus keeps its keys.
     auto* text = new wxTextCtrl(m_content, wxID_ANY, "typing");
     // Other test programs on the same display may hold the focus for a moment.
-    for (int i = 0; i < 60 && wxWindow::FindFocus() != text; ++i) {
+    ASSERT_TRUE(qvtest::PumpUntil([&] {
+        if (wxWindow::FindFocus() == text)
+            return true;
         m_frame->Raise();
         text->SetFocus();
-        qvtest::Pump(50);
-    }
-    ASSERT_EQ(wxWindow::FindFocus(), text);
+        return false;
+    }));
     const int askedBefore = asked;
     EXPECT_EQ(m_app->FilterEvent(s), -1);
     EXPECT_EQ(asked, askedBefore);
@@ -447,8 +440,7 @@ TEST_F(Frame, ControlShiftAltTOpensAdministratorsSettingsAtAnyLevel)
         });
         wxKeyEvent key = KeyDown('T', true, true, true);
         EXPECT_EQ(m_app->FilterEvent(key), 1);
-        qvtest::Pump(300);
-        EXPECT_TRUE(driver.m_done);
+        EXPECT_TRUE(qvtest::PumpUntil([&] { return driver.m_done; }));
         m_app->m_docManager->CloseDocuments(false); // and again without a document
         qvtest::Pump(100);
     }
@@ -471,7 +463,7 @@ TEST_F(Frame, AdministratorsSettingsSavedForAllUsersAndApplied)
     Command(ID_ADMIN_SETTINGS);
     EXPECT_TRUE(driver.m_done);
     EXPECT_EQ(m_app->m_options.m_settings.UserLevel, 2);
-    EXPECT_EQ(m_app->m_options.m_current.UserLevel, 2);
+    EXPECT_EQ(m_app->m_options.GetUserLevel(), 2);
     wxFileName settings;
     m_app->m_res.GetSettingsFile(settings);
     EXPECT_NE(qvtest::ReadFile(settings.GetFullPath().ToStdString()).find("UserLevel=2\n"), std::string::npos);
@@ -486,7 +478,7 @@ TEST_F(Frame, OptionsDialogHidesAdministratorsChoices)
 {
     m_app->m_options.m_settings.UserSave = false;
     CgudOptions dialog(m_frame, ID_OPTIONS_DIALOG, "Options");
-    CappOptionsFile record = m_app->m_options.m_current;
+    CappOptionsFile record = m_app->m_options.GetCurrentCopy();
     record.UserLevel = 2;
     record.ManagerMode = false; // what a user's file may say; never taken
     dialog.SetValues(record);
@@ -527,8 +519,7 @@ TEST_F(Frame, PrintPreviewAndPrintToPdf)
     EXPECT_TRUE(Enabled(wxID_PAGE_SETUP));
     EXPECT_TRUE(Enabled(ID_PAGE_MARGINS));
     Doc()->SetState(DOC_STATE_STOPPED);
-    qvtest::Pump(200);
-    EXPECT_TRUE(Enabled(wxID_PRINT));
+    EXPECT_TRUE(qvtest::PumpUntil([&] { return Enabled(wxID_PRINT); }));
     EXPECT_TRUE(Enabled(wxID_PREVIEW));
 
     Command(wxID_PREVIEW);
@@ -589,19 +580,16 @@ TEST_F(Frame, PushButtonAndToolBarSwitchWithoutDocument)
     Command(ID_EVT_BUTTON_PRESS);
     EXPECT_EQ(Doc(), nullptr);
     Command(ID_EVT_BUTTON_CLICK);
-    qvtest::Pump(200);
-    EXPECT_NE(Doc(), nullptr);
+    EXPECT_TRUE(qvtest::PumpUntil([&] { return Doc() != nullptr; }));
 
     Command(ID_VIEW_TOOLBAR);
-    qvtest::Pump(150);
-    EXPECT_FALSE(m_frame->m_toolBar->IsShown());
+    EXPECT_TRUE(qvtest::PumpUntil([&] { return !m_frame->m_toolBar->IsShown(); }));
     EXPECT_FALSE(m_app->m_options.m_showToolBar);
     // The content panel keeps exactly the client area.
-    EXPECT_EQ(m_content->GetSize(), m_frame->GetClientSize());
+    EXPECT_TRUE(qvtest::PumpUntil([&] { return m_content->GetSize() == m_frame->GetClientSize(); }));
     Command(ID_VIEW_TOOLBAR);
-    qvtest::Pump(150);
-    EXPECT_TRUE(m_frame->m_toolBar->IsShown());
-    EXPECT_EQ(m_content->GetSize(), m_frame->GetClientSize());
+    EXPECT_TRUE(qvtest::PumpUntil([&] { return m_frame->m_toolBar->IsShown(); }));
+    EXPECT_TRUE(qvtest::PumpUntil([&] { return m_content->GetSize() == m_frame->GetClientSize(); }));
 
     m_app->m_options.SetUserLevel(2); // no tool-bar switch at level 2
     Command(ID_VIEW_TOOLBAR);
@@ -611,6 +599,5 @@ TEST_F(Frame, PushButtonAndToolBarSwitchWithoutDocument)
     m_app->m_docManager->CloseDocuments(false);
     qvtest::Pump(100);
     Command(ID_EVT_BUTTON_LONG); // held with no document: quit
-    qvtest::Pump(300);
-    EXPECT_EQ(m_app->m_frame, nullptr);
+    EXPECT_TRUE(qvtest::PumpUntil([&] { return m_app->m_frame == nullptr; }));
 }

@@ -33,7 +33,7 @@ protected:
         m_boxes = std::make_unique<qvtest::CtestBoxes>();
         m_dir = qvtest::MakeTempDir("live");
         gumSetSaveFileHook([this](const wxString&, const wxString&, const wxString&) { return m_choice; });
-        ASSERT_TRUE(PumpUntil([this] { return Doc() && Box().m_info.m_hardware == BOX_TYPE_SIMULATED; }, 5000));
+        ASSERT_TRUE(qvtest::PumpUntil([this] { return Doc() && Box().m_info.m_hardware == BOX_TYPE_SIMULATED; }));
         EXPECT_TRUE(m_app->m_simulate);
     }
 
@@ -54,14 +54,6 @@ protected:
     CdocDoc& Run() { return Doc()->m_doc; }
     const CxutBoxPublicInfo& Box() { return Doc()->m_doc.m_boxInfo; }
 
-    bool PumpUntil(const std::function<bool()>& done, int ms)
-    {
-        wxStopWatch watch;
-        while (!done() && watch.Time() < ms)
-            qvtest::Pump(20);
-        return done();
-    }
-
     // A menu command as the menu sends it, when its update handler enables it.
     bool Menu(int id)
     {
@@ -81,6 +73,25 @@ protected:
         wxCommandEvent event(wxEVT_MENU, id);
         m_app->m_frame->GetEventHandler()->ProcessEvent(event);
         qvtest::Pump(20);
+    }
+
+    // A snapshot stores the current values: each sensor channel's lies in its
+    // sensor's range once the logger's readings arrive.
+    bool CurrentValuesInRange()
+    {
+        const CdocData& data = Run().m_data;
+        int sensors = 0;
+        for (int f = 0; f < data.m_fields.GetCount(); ++f) {
+            const CdocField& field = *data.m_fields.GetAt(f);
+            if (field.m_content != CONTENT_SENSOR)
+                continue;
+            ++sensors;
+            const CxhwSenCalib& calib = field.m_fieldSensor.m_calib;
+            if (field.m_current < std::min(calib.m_calMin, calib.m_calMax) ||
+                field.m_current > std::max(calib.m_calMin, calib.m_calMax))
+                return false;
+        }
+        return sensors == 4;
     }
 
     // The stored values of each sensor channel lie in its sensor's range.
@@ -117,7 +128,7 @@ TEST_F(LiveApp, RunsOfEachActivityFromTheLoggingMenu)
     EXPECT_FALSE(Menu(ID_STOP));
     ASSERT_TRUE(Menu(ID_START));
     EXPECT_EQ(Run().m_state, DOC_STATE_RUNNING);
-    EXPECT_TRUE(PumpUntil([this] { return Run().m_data.m_records >= 30; }, 4000));
+    EXPECT_TRUE(qvtest::PumpUntil([this] { return Run().m_data.m_records >= 30; }));
     EXPECT_FALSE(Menu(ID_START));
     EXPECT_FALSE(qvtest::SaveScreenshot(m_app->m_frame, "live-autolog").empty());
     ASSERT_TRUE(Menu(ID_STOP));
@@ -140,12 +151,12 @@ TEST_F(LiveApp, RunsOfEachActivityFromTheLoggingMenu)
 
     // Snapshot from its side button, stored from the Logging menu.
     Command(wxID_NEW);
-    ASSERT_TRUE(PumpUntil([this] { return Box().m_info.m_hardware == BOX_TYPE_SIMULATED; }, 5000));
+    ASSERT_TRUE(qvtest::PumpUntil([this] { return Box().m_info.m_hardware == BOX_TYPE_SIMULATED; }));
     Command(ID_MODE_SNAPSHOT);
     EXPECT_EQ(Run().m_activity, ACTIVITY_SNAPSHOT);
     ASSERT_EQ(Run().m_state, DOC_STATE_RUNNING);
     for (int store = 1; store <= 2; ++store) {
-        qvtest::Pump(300);
+        ASSERT_TRUE(qvtest::PumpUntil([this] { return CurrentValuesInRange(); }));
         ASSERT_TRUE(Menu(ID_STORE));
         EXPECT_EQ(Run().m_data.m_records, store);
     }
@@ -156,13 +167,13 @@ TEST_F(LiveApp, RunsOfEachActivityFromTheLoggingMenu)
 
     // Periodic, with the set-up the set-up wizard would give: it ends by itself.
     Command(wxID_NEW);
-    ASSERT_TRUE(PumpUntil([this] { return Box().m_info.m_hardware == BOX_TYPE_SIMULATED; }, 5000));
+    ASSERT_TRUE(qvtest::PumpUntil([this] { return Box().m_info.m_hardware == BOX_TYPE_SIMULATED; }));
     Run().SetActivity(ACTIVITY_PERIODIC);
     Run().m_setup.m_setup = SETUP_LOG_PERIODIC_ADVANCED;
     Run().m_setup.m_readings = 21;
     Run().m_setup.m_period = 0.05;
     ASSERT_TRUE(Menu(ID_START));
-    EXPECT_TRUE(PumpUntil([this] { return Run().m_state == DOC_STATE_STOPPED; }, 4000));
+    EXPECT_TRUE(qvtest::PumpUntil([this] { return Run().m_state == DOC_STATE_STOPPED; }));
     EXPECT_EQ(Run().m_data.m_records, 21);
     ExpectValuesInRange();
     EXPECT_FALSE(qvtest::SaveScreenshot(m_app->m_frame, "live-periodic").empty());

@@ -3,10 +3,23 @@
 #include "hardware/xhwBoxes.h"
 
 #include <atomic>
+#include <ctime>
 #include <functional>
 #include <gtest/gtest.h>
 #include <thread>
 #include <wx/utils.h>
+
+namespace {
+
+// Processor time of the calling thread, in milliseconds.
+long ThreadCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return long(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
+}
+
+} // namespace
 
 TEST(LoggerManager, StartsTwoIdleThreadsOnceAndStopsThem)
 {
@@ -143,6 +156,22 @@ TEST(LoggerManager, UnansweredRequestIsWithdrawn)
     EXPECT_EQ(request.m_answer, BOX_ANSWER_FAILED);
     CxutBoxRequest late;
     EXPECT_FALSE(boxes.m_box.BeginRequest(late));
+}
+
+// Waiting for an answer sleeps between polls: the 2 s go by without keeping a
+// processor busy.
+TEST(LoggerManager, WaitingForAnAnswerSleeps)
+{
+    CxhwBoxes boxes;
+    CxutBoxRequest request;
+    request.m_code = BOX_REQUEST_SET_CLOCK;
+    CzxStopWatch watch;
+    const long cpuBefore = ThreadCpuMs();
+    boxes.PostRequest(request);
+    const long cpu = ThreadCpuMs() - cpuBefore;
+    EXPECT_GE(watch.Time(), 2000);
+    EXPECT_EQ(request.m_answer, BOX_ANSWER_FAILED);
+    EXPECT_LT(cpu, 1000);
 }
 
 // The box thread took the request but answers after the caller gave up: the

@@ -3,6 +3,7 @@
 #include "app/gumApp.h"
 #include "app/base/gumCommands.h"
 #include "app/gumFrame.h"
+#include "document/gumDoc.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -53,6 +54,25 @@ void Pump(int ms)
         wxEventLoopBase::SetActive(nullptr);
 }
 
+bool PumpUntil(const std::function<bool()>& done, int boundMs)
+{
+    wxStopWatch watch;
+    while (!done()) {
+        if (watch.Time() >= boundMs)
+            return false;
+        Pump(5);
+    }
+    return true;
+}
+
+bool WaitForLoggerSearch(CgumApp& app)
+{
+    return PumpUntil([&app] {
+        CgumDoc* doc = app.GetCurrentDocument();
+        return doc && !doc->m_doc.m_waitingForFind;
+    });
+}
+
 void PostCommandAndWait(int id, int value)
 {
     // The command is handled, by whichever handler routing gives it to, once
@@ -61,7 +81,7 @@ void PostCommandAndWait(int id, int value)
     gumPostCommand(id, value);
     wxStopWatch watch;
     while (frame && wxGetApp().m_frame == frame && wxTheApp->HasPendingEvents() &&
-           watch.Time() < 5000)
+           watch.Time() < 30000)
         Pump(5);
     Pump(20);
 }

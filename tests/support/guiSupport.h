@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <map>
 #include <string>
 
@@ -10,8 +11,17 @@ namespace qvtest {
 // Creates the application object and the toolkit for this process (once).
 CgumApp& CreateApp();
 
-// Handles pending events and idle time until nothing is left, or ms pass.
+// Handles pending events and idle time for ms milliseconds.
 void Pump(int ms = 200);
+
+// Handles events until done() holds, or boundMs pass (a bound generous
+// enough for a loaded machine); whether done() held.
+bool PumpUntil(const std::function<bool()>& done, int boundMs = 30000);
+
+// Handles events until the current document has had its first answer from
+// the logger search (which builds the logger's channels), so that a test's
+// own channels are not joined by them later.
+bool WaitForLoggerSearch(CgumApp& app);
 
 // Queues the command for the main frame as a worker thread would, and returns
 // once the main loop has handled it.

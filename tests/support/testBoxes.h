@@ -2,6 +2,7 @@
 #include "transport/zxMessageBox.h"
 
 #include <deque>
+#include <wx/defs.h>
 #include <vector>
 
 namespace qvtest {
@@ -14,10 +15,10 @@ public:
     CtestBoxes();
     ~CtestBoxes();
 
-    void AnswerYes() { m_answers.push_back(5103); }
-    void AnswerNo() { m_answers.push_back(5104); }
+    void AnswerYes() { m_answers.push_back(wxID_YES); }
+    void AnswerNo() { m_answers.push_back(wxID_NO); }
     // Only a Yes/No/Cancel box can be cancelled; a Yes/No box takes it as No.
-    void AnswerCancel() { m_answers.push_back(5101); }
+    void AnswerCancel() { m_answers.push_back(wxID_CANCEL); }
 
     std::vector<CzxBoxCall> m_calls;
 

@@ -9,10 +9,10 @@ TEST(QuestionCancelBox, AnswersInOrderThenNo)
     boxes.AnswerYes();
     boxes.AnswerCancel();
     boxes.AnswerCancel(); // a Yes/No box takes it as No
-    EXPECT_EQ(zxQuestionCancelBox("save?", "Q"), 5103);
-    EXPECT_EQ(zxQuestionCancelBox("save?", "Q"), 5101);
+    EXPECT_EQ(zxQuestionCancelBox("save?", "Q"), wxID_YES);
+    EXPECT_EQ(zxQuestionCancelBox("save?", "Q"), wxID_CANCEL);
     EXPECT_FALSE(zxQuestionBox("sure?"));
-    EXPECT_EQ(zxQuestionCancelBox("save?", "Q"), 5104);
+    EXPECT_EQ(zxQuestionCancelBox("save?", "Q"), wxID_NO);
     ASSERT_EQ(boxes.m_calls.size(), 4u);
     EXPECT_EQ(boxes.m_calls[0].kind, zxBOX_QUESTION_CANCEL);
     EXPECT_EQ(boxes.m_calls[0].caption, "Q");
@@ -21,6 +21,6 @@ TEST(QuestionCancelBox, AnswersInOrderThenNo)
 TEST(QuestionCancelBox, WithoutPresenterItIsNo)
 {
     zxBoxPresenter previous = zxSetBoxPresenter(nullptr);
-    EXPECT_EQ(zxQuestionCancelBox("unattended?", "Q"), 5104);
+    EXPECT_EQ(zxQuestionCancelBox("unattended?", "Q"), wxID_NO);
     zxSetBoxPresenter(previous);
 }

@@ -3,6 +3,8 @@
 #include "transport/zxThread.h"
 
 #include <atomic>
+#include <memory>
+#include <pthread.h>
 #include <thread>
 #include <gtest/gtest.h>
 #include <wx/utils.h>
@@ -43,6 +45,74 @@ public:
 private:
     std::atomic<bool>& m_quit;
 };
+
+// What a stuck thread and its test share; it outlives both.
+struct StuckFlags
+{
+    std::atomic<bool> entered{false};
+    std::atomic<bool> release{false};
+};
+
+// Stuck in its step as in a driver call that never returns, until the test
+// releases it; with cancellable false, a call that cannot be cancelled either.
+class StuckThread : public CzxThread
+{
+public:
+    StuckThread(std::shared_ptr<StuckFlags> flags, bool cancellable)
+        : m_flags(std::move(flags)), m_cancellable(cancellable)
+    {
+    }
+    bool Step() override
+    {
+        if (!m_cancellable)
+            pthread_setcancelstate(PTHREAD_CANCEL_DISABLE, nullptr);
+        m_flags->entered = true;
+        while (!m_flags->release)
+            wxMilliSleep(5);
+        return false;
+    }
+
+private:
+    std::shared_ptr<StuckFlags> m_flags;
+    bool m_cancellable;
+};
+
+// Releases the stuck thread after a long while, so that a stop that waits
+// for it fails its time bound instead of hanging the test.
+class Releaser
+{
+public:
+    explicit Releaser(std::shared_ptr<StuckFlags> flags)
+        : m_thread([flags] {
+              CzxStopWatch watch;
+              while (!flags->release && watch.Time() < 20000)
+                  wxMilliSleep(10);
+              flags->release = true;
+          })
+    {
+    }
+    ~Releaser() { m_thread.join(); }
+
+private:
+    std::thread m_thread;
+};
+
+std::shared_ptr<StuckFlags> StartStuck(CzxThreadMgr& manager, bool cancellable)
+{
+    auto flags = std::make_shared<StuckFlags>();
+    EXPECT_TRUE(manager.Start(new StuckThread(flags, cancellable), 50));
+    manager.SetState(zxTHREAD_RUN);
+    CzxStopWatch watch;
+    while (!flags->entered && watch.Time() < 5000)
+        wxMilliSleep(1);
+    EXPECT_TRUE(flags->entered);
+    return flags;
+}
+
+// The stop's graceful waits (0.5 s and 5 s), then a forced end of at most
+// 0.5 s and 0.5 s more after the cancel.
+constexpr long kStopAtLeastMs = 5400;
+constexpr long kStopAtMostMs = 7500;
 
 } // namespace
 
@@ -121,4 +191,62 @@ TEST(WorkerThread, StopForcesAThreadThatDoesNotListen)
     releaser.join();
     EXPECT_GE(watch.Time(), 5400);
     EXPECT_FALSE(manager.HasThread());
+}
+
+// A thread stuck in a call that can be cancelled: the stop cancels it and
+// comes back within its bound, leaving nothing behind.
+TEST(WorkerThread, StopEndsAStuckThreadWithinItsBound)
+{
+    CzxThreadMgr manager;
+    auto flags = StartStuck(manager, true);
+    Releaser releaser(flags);
+    CzxStopWatch watch;
+    manager.Stop();
+    const long took = watch.Time();
+    EXPECT_GE(took, kStopAtLeastMs);
+    EXPECT_LE(took, kStopAtMostMs);
+    EXPECT_FALSE(manager.HasThread());
+    EXPECT_EQ(zxReapThreadsLetGo(), 0);
+    flags->release = true;
+}
+
+// A thread stuck in a call that cannot even be cancelled: the stop still
+// comes back within its bound and lets go of it. Released later, after its
+// manager is gone, it ends without reaching the manager and is freed.
+TEST(WorkerThread, StopLetsGoOfAThreadThatCannotBeCancelled)
+{
+    auto manager = std::make_unique<CzxThreadMgr>();
+    auto flags = StartStuck(*manager, false);
+    Releaser releaser(flags);
+    CzxStopWatch watch;
+    manager->Stop();
+    const long took = watch.Time();
+    EXPECT_GE(took, kStopAtLeastMs);
+    EXPECT_LE(took, kStopAtMostMs);
+    EXPECT_FALSE(manager->HasThread());
+    EXPECT_EQ(zxReapThreadsLetGo(), 1);
+    manager.reset();
+
+    flags->release = true;
+    watch.Start(0);
+    while (zxReapThreadsLetGo() > 0 && watch.Time() < 5000)
+        wxMilliSleep(10);
+    EXPECT_EQ(zxReapThreadsLetGo(), 0);
+}
+
+// Kill does not wait at all; a killed thread that ends is freed later.
+TEST(WorkerThread, KillReturnsAtOnce)
+{
+    CzxThreadMgr manager;
+    auto flags = StartStuck(manager, false);
+    Releaser releaser(flags);
+    CzxStopWatch watch;
+    manager.Kill();
+    EXPECT_LT(watch.Time(), 1000);
+    EXPECT_FALSE(manager.HasThread());
+    flags->release = true;
+    watch.Start(0);
+    while (zxReapThreadsLetGo() > 0 && watch.Time() < 5000)
+        wxMilliSleep(10);
+    EXPECT_EQ(zxReapThreadsLetGo(), 0);
 }

@@ -4,6 +4,7 @@
 #include "transport/zxStopWatch.h"
 
 #include <filesystem>
+#include <string>
 #include <system_error>
 #include <wx/filename.h>
 #include <wx/utils.h>
@@ -25,7 +26,6 @@ bool ModificationTime(const wxString& path, std::filesystem::file_time_type& out
 
 bool gumRunAdminHelper(const wxString& source, const wxString& destination)
 {
-    const wxString arguments = "\"" + source + "\" \"" + destination + "\"";
     std::filesystem::file_time_type before;
     const bool existed = ModificationTime(destination, before);
 
@@ -37,7 +37,12 @@ bool gumRunAdminHelper(const wxString& source, const wxString& destination)
     if (!program.FileExists())
         return false;
 
-    wxExecute("\"" + program.GetFullPath() + "\" " + arguments, wxEXEC_SYNC);
+    // An argument vector, not a command line: folder names may hold quotes.
+    const std::string programPath = program.GetFullPath().utf8_string();
+    const std::string sourcePath = source.utf8_string();
+    const std::string destinationPath = destination.utf8_string();
+    const char* const argv[] = {programPath.c_str(), sourcePath.c_str(), destinationPath.c_str(), nullptr};
+    wxExecute(argv, wxEXEC_SYNC);
 
     CzxStopWatch watch;
     for (;;) {

@@ -88,7 +88,10 @@ bool gumCopyToCharBuffer(const wxString& text, char* buffer, int size)
         return true;
     const wxScopedCharBuffer utf8 = text.utf8_str();
     const char* data = utf8.data() ? utf8.data() : "";
-    const size_t length = std::min(std::strlen(data), size_t(size - 1));
+    size_t length = std::min(std::strlen(data), size_t(size - 1));
+    // A cut before a continuation byte would leave half a character behind.
+    while (length > 0 && (static_cast<unsigned char>(data[length]) & 0xC0) == 0x80)
+        --length;
     std::memcpy(buffer, data, length);
     buffer[length] = '\0';
     return true;

@@ -174,7 +174,7 @@ wxString CgumResCore::FindFolder(const wxString& translatedName) const
     beside.AppendDir(translatedName);
     if (beside.DirExists())
         return beside.GetPath();
-    return GetAllUsersAppSupportDir().BeforeLast('/') + "/" + translatedName;
+    return GetAllUsersAppSupportDir() + "/" + translatedName;
 }
 
 void CgumResCore::GetWorksheetsFolder(wxFileName& out) const

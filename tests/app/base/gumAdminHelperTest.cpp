@@ -40,6 +40,18 @@ TEST_F(AdminHelper, CopiesThroughTheHelper)
     EXPECT_TRUE(gumRunAdminHelper(source, dest));
 }
 
+TEST_F(AdminHelper, PathsWithQuotesAndSpacesReachTheHelperWhole)
+{
+    InstallHelper("[ $# -eq 2 ] || exit 2\ncp \"$1\" \"$2\"\n");
+    const std::string folder = m_root + "/say \"hi\" there";
+    std::filesystem::create_directories(folder);
+    const std::string source = folder + "/my \"settings\".txt";
+    const std::string dest = folder + "/Settings.txt";
+    qvtest::WriteFile(source, "Level=1\n");
+    EXPECT_TRUE(gumRunAdminHelper(wxString::FromUTF8(source), wxString::FromUTF8(dest)));
+    EXPECT_EQ(qvtest::ReadFile(dest), "Level=1\n");
+}
+
 TEST_F(AdminHelper, FailsWhenHelperMissingOrNothingChanges)
 {
     EXPECT_FALSE(gumRunAdminHelper(m_root + "/a", m_root + "/b"));

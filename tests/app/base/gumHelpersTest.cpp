@@ -126,8 +126,30 @@ TEST(CharBuffer, CutsToSizeAndEnds)
     EXPECT_STREQ(buffer, "abcdefg");
     gumCopyToCharBuffer(wxString::FromUTF8("\xc2\xb5s"), buffer, 8);
     EXPECT_STREQ(buffer, "\xc2\xb5s");
-    gumCopyToCharBuffer(wxString::FromUTF8("\xc2\xb5"), buffer, 2);
-    EXPECT_STREQ(buffer, "\xc2"); // cut inside the character
+}
+
+TEST(CharBuffer, CutEndsOnAWholeCharacter)
+{
+    struct Case
+    {
+        const char* utf8;
+        int size;
+        const char* expected;
+    } cases[] = {
+        {"abcd\xc3\xa9", 6, "abcd"},             // two-byte character cut after its first byte
+        {"abcd\xc3\xa9", 7, "abcd\xc3\xa9"},     // exactly fits
+        {"\xc2\xb5", 2, ""},
+        {"a\xe2\x82\xac", 3, "a"},              // three-byte character, one byte kept
+        {"a\xe2\x82\xac", 4, "a"},              // two bytes kept
+        {"a\xf0\x9f\x94\x8b", 5, "a"},          // four-byte character, three bytes kept
+        {"a\xf0\x9f\x94\x8b", 6, "a\xf0\x9f\x94\x8b"},
+    };
+    for (const Case& c : cases) {
+        char buffer[8];
+        std::memset(buffer, 'x', sizeof buffer);
+        EXPECT_TRUE(gumCopyToCharBuffer(wxString::FromUTF8(c.utf8), buffer, c.size));
+        EXPECT_STREQ(buffer, c.expected) << c.utf8 << " into " << c.size;
+    }
 }
 
 TEST(PlatformString, RoundTripsUtf32)

@@ -146,6 +146,16 @@ TEST_F(StringTable, WorksheetsFolderBesideTheProgram)
     std::filesystem::create_directories(resources + "/Quorvanti Worksheets");
     m_res.GetWorksheetsFolder(folder);
     EXPECT_EQ(folder.GetPath(), wxString(resources + "/Quorvanti Worksheets"));
+}
+
+TEST_F(StringTable, WorksheetsAndTemplatesFallBackToTheAllUsersApplicationFolder)
+{
+    const std::string resources = m_root + "/a/b/c";
+    std::filesystem::create_directories(resources);
+    ::setenv("QUORVANTI_RESOURCES_DIR", resources.c_str(), 1);
+    wxFileName folder;
+    m_res.GetWorksheetsFolder(folder);
+    EXPECT_EQ(folder.GetPath(), wxString(qvtest::TempHome() + "/etc-xdg/Quorvanti/Quorvanti Worksheets"));
     m_res.GetTemplatesFolder(folder);
-    EXPECT_EQ(folder.GetPath(), wxString(qvtest::TempHome() + "/etc-xdg/Quorvanti Templates"));
+    EXPECT_EQ(folder.GetPath(), wxString(qvtest::TempHome() + "/etc-xdg/Quorvanti/Quorvanti Templates"));
 }
