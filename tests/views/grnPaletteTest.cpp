@@ -35,7 +35,7 @@ TEST(Palette, SevenFamiliesOfFourShadesBrightestFirst)
     for (int family = 0; family < 7; ++family) {
         int previous = 256;
         for (int shade = 0; shade < 4; ++shade) {
-            const CgrnRGB& c = grnPalette[32 + family * 4 + shade];
+            const CgrnRGB c = grnGetPaletteEntry(32 + family * 4 + shade);
             const int bright = std::max({c.m_red, c.m_green, c.m_blue});
             EXPECT_LT(bright, previous) << family << " " << shade;
             previous = bright;
