@@ -201,3 +201,17 @@ void grnUseDefaultFont(wxFont& font)
     if (&font != &gui)
         font = gui;
 }
+
+wxSize CgrnDC::GetTextExtent(const wxString& text) const
+{
+    return m_dc ? m_dc->GetTextExtent(text) : wxSize(0, 0);
+}
+
+int grnToPixel(float value)
+{
+    if (!(value > -1.0e9f))
+        return -1000000000;
+    if (value > 1.0e9f)
+        return 1000000000;
+    return int(value);
+}

@@ -32,6 +32,8 @@ public:
     // forgotten.
     void SetDC(wxDC* dc);
     wxDC* GetDC() const { return m_dc; }
+    // The text's size in the current font; none without a context.
+    wxSize GetTextExtent(const wxString& text) const;
 
     // Selects the font only when it is not the one selected last. None makes
     // the wrapper forget the selected font, so that the next call selects.
@@ -72,3 +74,7 @@ private:
 // Makes the font a copy of the application's GUI font, unless it is that
 // font object already.
 void grnUseDefaultFont(wxFont& font);
+
+// A pixel coordinate from a float position; positions far outside any
+// drawing stay within int.
+int grnToPixel(float value);

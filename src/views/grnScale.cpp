@@ -20,20 +20,7 @@ const int TICK_SERIES[] = {1,     2,     5,      10,     20,     50,     100,   
 
 const wxString SAMPLE_LABEL = "12345";
 
-wxSize TextExtent(CgrnDC& dc, const wxString& text)
-{
-    return dc.GetDC() ? dc.GetDC()->GetTextExtent(text) : wxSize(0, 0);
-}
 
-// A pixel coordinate; positions far outside any drawing stay within int.
-int ToPixel(float value)
-{
-    if (!(value > -1.0e9f))
-        return -1000000000;
-    if (value > 1.0e9f)
-        return 1000000000;
-    return int(value);
-}
 
 bool IsFiveMultiple(int numerator)
 {
@@ -149,7 +136,7 @@ bool CgrnScale::GetTickStep(int length, int labelSize, float& step, int& numerat
 
 bool CgrnScale::GetTicks(CgrnDC& dc, int length, float& step, int& numerator, int& denominator, int& places) const
 {
-    return GetTickStep(length, TextExtent(dc, SAMPLE_LABEL).x, step, numerator, denominator, places);
+    return GetTickStep(length, dc.GetTextExtent(SAMPLE_LABEL).x, step, numerator, denominator, places);
 }
 
 float CgrnScale::GetFirstTick(float step) const
@@ -189,7 +176,7 @@ wxString CgrnScale::FormatLabel(int places, float value)
 int CgrnScale::GetAxisHeight(CgrnDC& dc) const
 {
     const int offset = dc.GetPixelsX(std::abs(grnGetTickGeometry(false, m_large, m_side).m_labelOffset));
-    return offset + TextExtent(dc, SAMPLE_LABEL).y;
+    return offset + dc.GetTextExtent(SAMPLE_LABEL).y;
 }
 
 int CgrnScale::GetAxisWidth(CgrnDC& dc, int length) const
@@ -201,8 +188,8 @@ int CgrnScale::GetAxisWidth(CgrnDC& dc, int length) const
     int places = 0;
     if (!GetTicks(dc, length, step, numerator, denominator, places))
         return offset;
-    int widest = TextExtent(dc, "88").x;
-    WalkTicks(step, [&](float v) { widest = std::max(widest, TextExtent(dc, FormatLabel(places, v)).x); });
+    int widest = dc.GetTextExtent("88").x;
+    WalkTicks(step, [&](float v) { widest = std::max(widest, dc.GetTextExtent(FormatLabel(places, v)).x); });
     return offset + widest;
 }
 
@@ -211,7 +198,7 @@ int CgrnScale::GetPositionX(float value, int x, int length) const
     const float span = m_range.m_max - m_range.m_min;
     if (span == 0.0f)
         return x;
-    return ToPixel((value - m_range.m_min) * float(length) / span + float(x) + 0.5f);
+    return grnToPixel((value - m_range.m_min) * float(length) / span + float(x) + 0.5f);
 }
 
 int CgrnScale::GetPositionY(float value, int y, int length) const
@@ -219,7 +206,7 @@ int CgrnScale::GetPositionY(float value, int y, int length) const
     const float span = m_range.m_max - m_range.m_min;
     if (span == 0.0f)
         return y + length;
-    return ToPixel(float(y) + 0.5f + float(length) - (value - m_range.m_min) * float(length) / span);
+    return grnToPixel(float(y) + 0.5f + float(length) - (value - m_range.m_min) * float(length) / span);
 }
 
 bool CgrnScale::DrawAxisX(CgrnDC& dc, int x, int y, int length) const
@@ -283,10 +270,10 @@ bool CgrnScale::DrawAxis(CgrnDC& dc, int x, int y, int length, bool vertical) co
         WalkTicks(step / 2.0f, [&](float v) { tick(v, medium); });
     }
 
-    const int sampleHeight = TextExtent(dc, SAMPLE_LABEL).y;
+    const int sampleHeight = dc.GetTextExtent(SAMPLE_LABEL).y;
     WalkTicks(step, [&](float v) {
         const wxString label = FormatLabel(places, v);
-        const wxSize extent = TextExtent(dc, label);
+        const wxSize extent = dc.GetTextExtent(label);
         if (vertical) {
             const int p = GetPositionY(v, y, length);
             out->DrawText(label, x + offset - (m_side ? 0 : extent.x), p - sampleHeight / 2);
@@ -301,21 +288,21 @@ bool CgrnScale::DrawAxis(CgrnDC& dc, int x, int y, int length, bool vertical) co
 
 bool CgrnScale::DrawGridX(CgrnDC& dc, int x, int y1, int length, int y2) const
 {
-    wxDC* out = dc.GetDC();
-    float step = 0.0f;
-    int numerator = 0;
-    int denominator = 1;
-    int places = 0;
-    if (!out || !GetTicks(dc, length, step, numerator, denominator, places))
-        return false;
-    WalkTicks(step, [&](float v) {
+    return DrawGrid(dc, length, [&](wxDC& out, float v) {
         const int p = GetPositionX(v, x, length);
-        out->DrawLine(p, y1, p, y2);
+        out.DrawLine(p, y1, p, y2);
     });
-    return true;
 }
 
 bool CgrnScale::DrawGridY(CgrnDC& dc, int x1, int y, int length, int x2) const
+{
+    return DrawGrid(dc, length, [&](wxDC& out, float v) {
+        const int p = GetPositionY(v, y, length);
+        out.DrawLine(x1, p, x2, p);
+    });
+}
+
+bool CgrnScale::DrawGrid(CgrnDC& dc, int length, const std::function<void(wxDC&, float)>& line) const
 {
     wxDC* out = dc.GetDC();
     float step = 0.0f;
@@ -324,9 +311,6 @@ bool CgrnScale::DrawGridY(CgrnDC& dc, int x1, int y, int length, int x2) const
     int places = 0;
     if (!out || !GetTicks(dc, length, step, numerator, denominator, places))
         return false;
-    WalkTicks(step, [&](float v) {
-        const int p = GetPositionY(v, y, length);
-        out->DrawLine(x1, p, x2, p);
-    });
+    WalkTicks(step, [&](float v) { line(*out, v); });
     return true;
 }

@@ -6,6 +6,7 @@
 
 class CdocFieldHdr;
 class CgrnDC;
+class wxDC;
 
 // A numeric axis: the value range of one channel, drawn horizontally or
 // vertically with a baseline, three sizes of tick marks at 1-2-5 steps and
@@ -62,6 +63,7 @@ private:
     // Calls use for every value from the first multiple of the step up to
     // the maximum.
     void WalkTicks(float step, const std::function<void(float)>& use) const;
+    bool DrawGrid(CgrnDC& dc, int length, const std::function<void(wxDC&, float)>& line) const;
 };
 
 // x rounded to 6 decimal places, halves away from zero.

@@ -43,19 +43,7 @@ const CSubdivisions SUBDIVISIONS[] = {
     {3600, {6, 4, 2}},     {7200, {8, 4, 2}},     {14400, {8, 4, 2}},    {21600, {6, 0, 0}}, {43200, {12, 6, 4}},
 };
 
-wxSize TextExtent(CgrnDC& dc, const wxString& text)
-{
-    return dc.GetDC() ? dc.GetDC()->GetTextExtent(text) : wxSize(0, 0);
-}
 
-int ToPixel(float value)
-{
-    if (!(value > -1.0e9f))
-        return -1000000000;
-    if (value > 1.0e9f)
-        return 1000000000;
-    return int(value);
-}
 
 wxDateTime AddMilliseconds(const wxDateTime& moment, int64_t ms)
 {
@@ -134,7 +122,7 @@ double CgrnScaleClock::GetOffset(const wxDateTime& moment) const
 
 bool CgrnScaleClock::ChooseStep(CgrnDC& dc, int length)
 {
-    m_sampleWidth = TextExtent(dc, SAMPLE_DATE).x;
+    m_sampleWidth = dc.GetTextExtent(SAMPLE_DATE).x;
     if (m_range.m_min >= m_range.m_max || !m_first.IsValid() || !m_last.IsValid())
         return false;
     int n = int(float(length) / (float(std::max(m_sampleWidth, 1)) * 1.3f));
@@ -327,14 +315,14 @@ bool CgrnScaleClock::Layout(CgrnDC& dc, int x, int length)
 int CgrnScaleClock::GetAxisHeight(CgrnDC& dc) const
 {
     const int offset = dc.GetPixelsX(std::abs(grnGetTickGeometry(false, m_large, m_side).m_labelOffset));
-    return offset + TextExtent(dc, SAMPLE_DATE).y;
+    return offset + dc.GetTextExtent(SAMPLE_DATE).y;
 }
 
 int CgrnScaleClock::GetAxisWidth(CgrnDC& dc) const
 {
-    int widest = TextExtent(dc, "88").x;
+    int widest = dc.GetTextExtent("88").x;
     for (int i = 0; i < m_majorCount; ++i)
-        widest = std::max(widest, TextExtent(dc, FormatLabel(m_majorMoments[i])).x);
+        widest = std::max(widest, dc.GetTextExtent(FormatLabel(m_majorMoments[i])).x);
     return widest + dc.GetPixelsY(std::abs(grnGetTickGeometry(true, m_large, m_side).m_labelOffset));
 }
 
@@ -348,11 +336,11 @@ bool CgrnScaleClock::DrawAxis(CgrnDC& dc, int x, int y, int length) const
     const int major = dc.GetPixelsX(geometry.m_major);
     const int minor = dc.GetPixelsX(geometry.m_minor);
     const int offset = dc.GetPixelsX(geometry.m_labelOffset);
-    const int h = TextExtent(dc, SAMPLE_DATE).y;
+    const int h = dc.GetTextExtent(SAMPLE_DATE).y;
     for (int i = 0; i < m_majorCount; ++i) {
         const int p = m_majorPositions[i];
         const wxString label = FormatLabel(m_majorMoments[i]);
-        const int w = TextExtent(dc, label).x;
+        const int w = dc.GetTextExtent(label).x;
         out->DrawText(label, p - w / 2, y + offset - (m_side ? h : 0));
         out->DrawLine(p, y, p, y + major);
     }
@@ -386,5 +374,5 @@ int CgrnScaleClock::GetPosition(const wxDateTime& moment, int x, int length) con
     if (span == 0.0f || !moment.IsValid() || !m_start.IsValid())
         return x;
     const float seconds = float(GetOffset(moment));
-    return ToPixel((seconds - m_range.m_min) * float(length) / span + float(x) + 0.5f);
+    return grnToPixel((seconds - m_range.m_min) * float(length) / span + float(x) + 0.5f);
 }

@@ -75,9 +75,9 @@ protected:
         qvtest::Pump(20);
     }
 
-    // A snapshot stores the current values: each sensor channel's lies in its
-    // sensor's range once the logger's readings arrive.
-    bool CurrentValuesInRange()
+    // Calls check(field, low, high) for each sensor channel with its sensor's
+    // range, while check answers true; the number of sensor channels seen.
+    int ForSensorChannels(const std::function<bool(const CdocField&, float, float)>& check)
     {
         const CdocData& data = Run().m_data;
         int sensors = 0;
@@ -87,29 +87,34 @@ protected:
                 continue;
             ++sensors;
             const CxhwSenCalib& calib = field.m_fieldSensor.m_calib;
-            if (field.m_current < std::min(calib.m_calMin, calib.m_calMax) ||
-                field.m_current > std::max(calib.m_calMin, calib.m_calMax))
-                return false;
+            if (!check(field, std::min(calib.m_calMin, calib.m_calMax), std::max(calib.m_calMin, calib.m_calMax)))
+                return -1;
         }
-        return sensors == 4;
+        return sensors;
+    }
+
+    // A snapshot stores the current values: each sensor channel's lies in its
+    // sensor's range once the logger's readings arrive.
+    bool CurrentValuesInRange()
+    {
+        return ForSensorChannels([](const CdocField& field, float low, float high) {
+            return field.m_current >= low && field.m_current <= high;
+        }) == 4;
     }
 
     // The stored values of each sensor channel lie in its sensor's range.
     void ExpectValuesInRange()
     {
-        const CdocData& data = Run().m_data;
-        int sensors = 0;
-        for (int f = 0; f < data.m_fields.GetCount(); ++f) {
-            const CdocField& field = *data.m_fields.GetAt(f);
-            if (field.m_content != CONTENT_SENSOR)
-                continue;
-            ++sensors;
-            const CxhwSenCalib& calib = field.m_fieldSensor.m_calib;
-            for (int i = 0; i < data.m_records; ++i) {
-                ASSERT_GE(field.m_samples[i], std::min(calib.m_calMin, calib.m_calMax)) << field.m_name;
-                ASSERT_LE(field.m_samples[i], std::max(calib.m_calMin, calib.m_calMax)) << field.m_name;
+        const int records = Run().m_data.m_records;
+        const int sensors = ForSensorChannels([records](const CdocField& field, float low, float high) {
+            for (int i = 0; i < records; ++i) {
+                EXPECT_GE(field.m_samples[i], low) << field.m_name;
+                EXPECT_LE(field.m_samples[i], high) << field.m_name;
+                if (field.m_samples[i] < low || field.m_samples[i] > high)
+                    return false;
             }
-        }
+            return true;
+        });
         EXPECT_EQ(sensors, 4);
     }
 
