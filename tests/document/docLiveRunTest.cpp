@@ -141,14 +141,17 @@ TEST_F(LiveRun, AutoLogRecordsAtTheLoggersInterval)
 {
     ASSERT_EQ(m_doc.m_data.m_fields.GetCount(), 6); // reading, time, four sensors
     ASSERT_EQ(m_doc.Start(), DOC_RESULT_DONE);
+    // Counted from the first reading: how soon the logger's thread begins on
+    // a loaded machine is not what this measures.
+    RunUntil([this] { return m_doc.m_data.m_records > 0; }, 30000);
     CzxStopWatch watch;
     RunFor(2000);
     m_doc.Stop();
     const double seconds = watch.Time() / 1000.0;
     const CdocData& data = m_doc.m_data;
     EXPECT_DOUBLE_EQ(data.m_interval, 0.05);
-    EXPECT_GE(data.m_records, int(seconds / 0.05) - 4);
-    EXPECT_LE(data.m_records, int(seconds / 0.05) + 2);
+    EXPECT_GE(data.m_records - 1, int(seconds / 0.05) - 4);
+    EXPECT_LE(data.m_records - 1, int(seconds / 0.05) + 2);
     EXPECT_EQ(data.m_dataSource, DATA_SOURCE_SIMULATOR);
     ExpectValuesInRange();
     CdocFieldKey key;
