@@ -22,7 +22,7 @@ bool IsIndexKind(const CdocFieldHdr& field)
 // A view may hand over a point outside the plot; a non-number counts as 0.
 float Clamp01(float f)
 {
-    return std::isfinite(f) ? std::clamp(f, 0.0f, 1.0f) : 0.0f;
+    return std::isnan(f) ? 0.0f : std::clamp(f, 0.0f, 1.0f);
 }
 
 int RecordCount(const CdocDoc* doc)

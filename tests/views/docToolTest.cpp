@@ -2,6 +2,7 @@
 #include "data/dataTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using qvtest::DataTest;
 
@@ -262,6 +263,22 @@ TEST_F(Tool, ClickAndMoveSnap)
     T().ClickAt(0.64f, -0.5f);
     EXPECT_FLOAT_EQ(Now().m_fracX, 0.64f);
     EXPECT_FLOAT_EQ(Now().m_fracY, 0.0f);
+}
+
+// A plot of no width gives the view no number for the pointer: such a
+// point counts as the plot's edge, never as a record index.
+TEST_F(Tool, PointsWithoutANumber)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    T().ClickAt(nan, inf);
+    EXPECT_FLOAT_EQ(Now().m_fracX, 0.0f);
+    EXPECT_FLOAT_EQ(Now().m_fracY, 1.0f);
+    T().MoveCursor(0.5f, 0.5f);
+    T().MoveCursor(-inf, nan);
+    EXPECT_FLOAT_EQ(Now().m_fracX, 0.0f);
+    EXPECT_FLOAT_EQ(Now().m_fracY, 0.0f);
+    EXPECT_EQ(T().FindNearestSample(nan), 0);
 }
 
 // Click, move, click again: placed, moved, removed, each with one hint and
