@@ -130,6 +130,81 @@ TEST_F(DataFile, EightBitFileReadsThroughTheSecondAttempt)
     EXPECT_EQ(doc.m_data.m_fields.GetAt(1)->m_samples[0], 1.5f);
 }
 
+// Only strict UTF-8 is read as UTF-8: overlong forms, surrogates, codes above
+// U+10FFFF and cut sequences send the whole file to ISO-8859-1, where every
+// byte is a character. Saved again, nothing of it is lost.
+TEST_F(DataFile, OnlyStrictUtf8IsReadAsUtf8)
+{
+    struct Case
+    {
+        const char* bytes;
+        bool utf8;
+    };
+    const Case cases[] = {
+        {"\xE0\x80\xAF", false},         // "/" in three bytes
+        {"\xC0\xAF", false},             // "/" in two
+        {"\xF0\x80\x80\xAF", false},     // "/" in four
+        {"\xED\xA0\x80", false},         // a surrogate
+        {"\xF4\x90\x80\x80", false},     // above U+10FFFF
+        {"\xF8\x88\x80\x80\x80", false}, // a five-byte form
+        {"\xE2\x82", false},             // cut short
+        {"\x80", false},                 // a lone continuation byte
+        {"\xC2\xB2", true},              // "²"
+        {"\xF0\x9F\x98\x80", true},      // U+1F600
+        {"\xEF\xBF\xBF", true},          // U+FFFF
+    };
+    for (const Case& c : cases) {
+        const std::string bad = c.bytes;
+        const std::string file = "%%Identifier,QVD\r\n%%DataSize,1,1\r\n%%Title,a" + bad + "b\r\n%%FieldName,1,m" +
+                                 bad + "\r\n1\r\n";
+        const wxString expected =
+            c.utf8 ? wxString::FromUTF8(bad.data(), bad.size()) : wxString(bad.data(), wxConvISO8859_1, bad.size());
+        ASSERT_FALSE(expected.empty());
+        CdocDoc doc;
+        ASSERT_TRUE(Read(doc, file)) << bad;
+        EXPECT_EQ(doc.m_title, "a" + expected + "b") << bad;
+        EXPECT_EQ(doc.m_data.m_fields.GetAt(0)->m_name, "m" + expected) << bad;
+
+        const std::string saved = Write(doc);
+        const wxCharBuffer utf8 = expected.utf8_str();
+        const std::string title = "%%Title,a" + std::string(utf8.data(), utf8.length()) + "b\r\n";
+        EXPECT_NE(saved.find(title), std::string::npos) << bad;
+        CdocDoc back;
+        ASSERT_TRUE(Read(back, saved)) << bad;
+        EXPECT_EQ(back.m_title, doc.m_title) << bad;
+        EXPECT_EQ(back.m_data.m_fields.GetAt(0)->m_name, "m" + expected) << bad;
+    }
+}
+
+// A line with a character that has no UTF-8 form fails the write instead of
+// being left out; an export in the 8-bit encoding puts "?" in its place.
+TEST_F(DataFile, ALineThatCannotBeEncodedFailsTheWrite)
+{
+    const wchar_t surrogate[] = {L'a', wchar_t(0xD800), L'b', 0};
+    const wchar_t beyond[] = {L'c', wchar_t(0x110000), 0};
+    for (const wchar_t* text : {surrogate, beyond}) {
+        CdocDoc doc;
+        Fill(doc);
+        doc.m_data.m_fields.GetAt(1)->m_name = text;
+        wxMemoryOutputStream memory;
+        CgumFile file;
+        file.WriteStream(memory, doc, DOC_FORMAT_OWN);
+        EXPECT_FALSE(memory.IsOk());
+
+        const std::string dir = qvtest::MakeTempDir("unwritable");
+        const wxString path = dir + "/run.qvd";
+        ASSERT_TRUE(gumReplaceFile(path, "old"));
+        CgumFile again;
+        EXPECT_FALSE(again.WriteFile(path, doc, DOC_FORMAT_TEMPLATE));
+        EXPECT_EQ(qvtest::ReadFile(path.ToStdString()), "old");
+
+        CgumFile csv;
+        ASSERT_TRUE(csv.WriteFile(path, doc, DOC_FORMAT_CSV));
+        EXPECT_NE(qvtest::ReadFile(path.ToStdString()).find(wxString(text).Left(1).ToStdString() + "?"),
+                  std::string::npos);
+    }
+}
+
 TEST_F(DataFile, BadFilesFailAndLeaveTheDocumentEmpty)
 {
     const char* files[] = {
