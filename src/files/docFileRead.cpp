@@ -295,20 +295,34 @@ bool CdocFile::ReadDocKey(CdocDoc& doc, const wxString& key, wxString value)
 
 bool docSplitField(wxString& field, wxString& line)
 {
+    size_t pos = 0;
+    docFieldAt(field, line, pos);
+    line.erase(0, pos);
+    return true;
+}
+
+void docFieldAt(wxString& field, const wxString& line, size_t& pos)
+{
+    const size_t length = line.length();
+    if (pos >= length) {
+        field.clear();
+        pos = length;
+        return;
+    }
+    const wchar_t* text = line.wc_str();
     int quotes = 0;
-    for (size_t i = 0; i < line.length(); ++i) {
-        const wxUniChar c = line[i];
-        if (c == '"')
+    for (size_t i = pos; i < length; ++i) {
+        const wchar_t c = text[i];
+        if (c == L'"') {
             ++quotes;
-        else if (c == ',' && quotes % 2 == 0) {
-            field = line.Left(i);
-            line = line.Mid(i + 1);
-            return true;
+        } else if (c == L',' && quotes % 2 == 0) {
+            field.assign(text + pos, i - pos);
+            pos = i + 1;
+            return;
         }
     }
-    field = line;
-    line.clear();
-    return true;
+    field.assign(text + pos, length - pos);
+    pos = length;
 }
 
 bool docNextField(wxString& field, wxString& line)

@@ -27,6 +27,21 @@ bool SplitReal(wxString& rest, double& value)
     return docParseReal(field, value);
 }
 
+// The same along the line from pos, for lines of many fields.
+bool IntAt(const wxString& line, size_t& pos, int& value)
+{
+    wxString field;
+    docFieldAt(field, line, pos);
+    return docParseInt(field, value);
+}
+
+bool RealAt(const wxString& line, size_t& pos, double& value)
+{
+    wxString field;
+    docFieldAt(field, line, pos);
+    return docParseReal(field, value);
+}
+
 } // namespace
 
 CdocFieldKey CdocFile::ColumnRef(CdocDoc& doc, long n) const
@@ -336,14 +351,16 @@ bool CdocFile::ReadControlLine(CdocDoc& doc, const wxString& key, wxString value
     return true;
 }
 
-bool CdocFile::ReadCalculateLine(CdocDoc& doc, wxString value)
+bool CdocFile::ReadCalculateLine(CdocDoc& doc, const wxString& value)
 {
     CdocCalc calc;
     int order = 0;
     int column = 0;
     double last = 0.0;
     int count = 0;
-    if (!SplitInt(value, order) || !SplitInt(value, column) || !SplitReal(value, last) || !SplitInt(value, count))
+    size_t pos = 0;
+    if (!IntAt(value, pos, order) || !IntAt(value, pos, column) || !RealAt(value, pos, last) ||
+        !IntAt(value, pos, count))
         return false;
     if (count < 0 || count > DOC_MAX_CALC_TOKENS)
         return false;
@@ -353,11 +370,11 @@ bool CdocFile::ReadCalculateLine(CdocDoc& doc, wxString value)
         int kind = 0;
         int ref = 0;
         wxString text;
-        if (!SplitInt(value, kind) || !SplitInt(value, ref))
+        if (!IntAt(value, pos, kind) || !IntAt(value, pos, ref))
             return false;
         if (kind < CALC_TOKEN_NONE || kind > CALC_TOKEN_SQRT)
             return false;
-        docSplitField(text, value);
+        docFieldAt(text, value, pos);
         CdocCalcToken& token = calc.m_tokens.m_tokens[i];
         token.m_kind = CdocCalcTokenKind(kind);
         token.m_field = kind == CALC_TOKEN_CHANNEL ? ColumnRef(doc, ref) : CdocFieldKey();
@@ -377,7 +394,7 @@ bool CdocFile::ReadCalculateLine(CdocDoc& doc, wxString value)
     return true;
 }
 
-bool CdocFile::ReadPredictLine(CdocDoc& doc, const wxString& key, wxString value)
+bool CdocFile::ReadPredictLine(CdocDoc& doc, const wxString& key, const wxString& value)
 {
     CdocPredict& p = doc.m_predict;
     if (key.IsSameAs("FieldX", false) || key.IsSameAs("FieldY", false)) {
@@ -389,12 +406,12 @@ bool CdocFile::ReadPredictLine(CdocDoc& doc, const wxString& key, wxString value
     }
     if (!key.IsSameAs("Points", false))
         return true;
-    while (!value.empty()) {
+    for (size_t pos = 0; pos < value.length();) {
         double x = 0.0;
         double y = 0.0;
-        if (!SplitReal(value, x))
+        if (!RealAt(value, pos, x))
             return true;
-        if (!SplitReal(value, y))
+        if (!RealAt(value, pos, y))
             return false;
         if (!p.AddPoint(float(x), float(y)))
             return true; // full
