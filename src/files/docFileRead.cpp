@@ -271,7 +271,7 @@ bool CdocFile::ReadDocKey(CdocDoc& doc, const wxString& key, wxString value)
     } else if (key.IsSameAs("Overlay", false))
         doc.m_overlay = n != 0;
     else if (key.IsSameAs("Colours", false))
-        doc.m_colours = n == 1 ? 1 : 0;
+        doc.m_colours = int(std::clamp(n, long(INT_MIN), long(INT_MAX)));
     else if (key.IsSameAs("ViewTitle", false))
         doc.m_viewTitle = n != 0;
     else if (key.IsSameAs("ViewTable", false))
