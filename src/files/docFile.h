@@ -141,3 +141,6 @@ void docFieldAt(wxString& field, const wxString& line, size_t& pos);
 bool docNextField(wxString& field, wxString& line);
 bool docReadLongField(long& value, wxString& line);
 bool docReadNumberField(double& value, wxString& line);
+// The value of a non-empty row cell: the number it begins with, no value
+// (DOC_NO_VALUE) when it begins with none or the number is not finite.
+float docReadCell(const wchar_t* cell, size_t length);

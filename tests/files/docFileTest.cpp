@@ -1,3 +1,4 @@
+#include "app/base/gumHelpers.h"
 #include "data/dataTestSupport.h"
 #include "files/gumFile.h"
 #include "files/gumFileStreams.h"
@@ -5,6 +6,7 @@
 #include "support/testEnvironment.h"
 
 #include <chrono>
+#include <clocale>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -378,5 +380,30 @@ TEST_F(DataFile, LongLinesReadInLinearTime)
         bool ok = !c.ok;
         EXPECT_TRUE(ReadsWithin(file, std::chrono::seconds(10), ok)) << c.what;
         EXPECT_EQ(ok, c.ok) << c.what;
+    }
+}
+
+// Row cells of digits, a point and a sign are read on a short path; every
+// cell reads as the general number reader gives it, in either locale.
+TEST_F(DataFile, RowCellsReadAsTheNumberReaderGivesThem)
+{
+    const char* cells[] = {"1.5", "-0.25", ".5", "5.", "-0", "00012.500", "12345678901234567890123",
+                           "0.0000000000000000000001", "-", ".", "1.2.3", "12abc", " 7", "+3", "1e3", "1e999",
+                           "0x10", "inf", "nan", "x", "3-4", "123456789012345678901234567890"};
+    for (const char* locale : {"C", "de_DE.UTF-8"}) {
+        const std::string old = std::setlocale(LC_ALL, nullptr);
+        if (!std::setlocale(LC_ALL, locale)) {
+            ADD_FAILURE() << "the test command installs " << locale;
+            continue;
+        }
+        for (const char* cell : cells) {
+            const wxString text(cell);
+            double x = double(DOC_NO_VALUE);
+            gumStringToDouble(text, &x);
+            const float general = docFiniteOrNoValue(x);
+            const float read = docReadCell(text.wc_str(), text.length());
+            EXPECT_EQ(read, general) << locale << " " << cell;
+        }
+        std::setlocale(LC_ALL, old.c_str());
     }
 }
