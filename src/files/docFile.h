@@ -110,8 +110,8 @@ private:
     bool ReadBoxLine(CdocDoc& doc, const wxString& section, const wxString& key, wxString value);
     bool ReadAnnotationLine(CdocDoc& doc, wxString value);
     bool ReadControlLine(CdocDoc& doc, const wxString& key, wxString value);
-    bool ReadCalculateLine(CdocDoc& doc, wxString value);
-    bool ReadPredictLine(CdocDoc& doc, const wxString& key, wxString value);
+    bool ReadCalculateLine(CdocDoc& doc, const wxString& value);
+    bool ReadPredictLine(CdocDoc& doc, const wxString& key, const wxString& value);
     bool HasMarks(CdocData& data) const;
     wxString Quoted(const wxString& text) const;
     bool ReadRows(CdocDoc& doc, wxString& line);
@@ -128,6 +128,14 @@ private:
 
 // Field readers: each takes its field off the front of the line.
 bool docSplitField(wxString& field, wxString& line);
+// The field that starts at pos, split as docSplitField does; pos moves past
+// its comma (to the end when there is none). Readers of many fields go along
+// the line with it, as cutting the front off the line each time would copy
+// the rest of the line for every field.
+void docFieldAt(wxString& field, const wxString& line, size_t& pos);
 bool docNextField(wxString& field, wxString& line);
 bool docReadLongField(long& value, wxString& line);
 bool docReadNumberField(double& value, wxString& line);
+// The value of a non-empty row cell: the number it begins with, no value
+// (DOC_NO_VALUE) when it begins with none or the number is not finite.
+float docReadCell(const wchar_t* cell, size_t length);

@@ -5,6 +5,7 @@
 #include "files/docNormaliseUnit.h"
 
 #include <algorithm>
+#include <charconv>
 #include <climits>
 
 namespace {
@@ -99,19 +100,19 @@ bool CdocFile::ReadHeader(CdocDoc& doc, wxString& line)
         wxString rest = line;
         docSplitField(key, rest);
         long n = 0;
-        if (key.IsSameAs("%%Identifier", false)) {
+        if (docSameName(key, "%%Identifier")) {
             wxString id;
             docSplitField(id, rest);
-            if (id.IsSameAs("QVD", false))
+            if (docSameName(id, "QVD"))
                 m_format = DOC_FORMAT_OWN;
-            else if (id.IsSameAs("QVT", false))
+            else if (docSameName(id, "QVT"))
                 m_format = DOC_FORMAT_TEMPLATE;
-            else if (id.IsSameAs("OBD", false))
+            else if (docSameName(id, "OBD"))
                 m_format = DOC_FORMAT_OBD;
             else
                 m_format = DOC_FORMAT_SID;
             identifier = true;
-        } else if (key.IsSameAs("%%DataSize", false)) {
+        } else if (docSameName(key, "%%DataSize")) {
             long records = 0;
             long columns = 0;
             if (!docReadLongField(records, rest) || !docReadLongField(columns, rest)) {
@@ -132,22 +133,22 @@ bool CdocFile::ReadHeader(CdocDoc& doc, wxString& line)
             data.m_maxRecords = int(records);
             data.SetRecords(int(records));
             size = true;
-        } else if (key.IsSameAs("%%Title", false)) {
+        } else if (docSameName(key, "%%Title")) {
             doc.m_title = rest;
-        } else if (key.IsSameAs("%%FieldName", false) || key.IsSameAs("%%FieldUnits", false)) {
+        } else if (docSameName(key, "%%FieldName") || docSameName(key, "%%FieldUnits")) {
             if (!docReadLongField(n, rest)) {
                 malformed = true;
                 continue;
             }
             if (CdocField* field = ChannelOf(doc, n)) {
-                if (key.IsSameAs("%%FieldName", false)) {
+                if (docSameName(key, "%%FieldName")) {
                     field->m_name = rest;
                 } else {
                     m_rawUnits[size_t(n - 1)] = rest;
                     field->m_unit = docNormaliseUnit(rest);
                 }
             }
-        } else if (key.IsSameAs("%%MaxMin", false)) {
+        } else if (docSameName(key, "%%MaxMin")) {
             double max = 0.0;
             double min = 0.0;
             if (!docReadLongField(n, rest) || !docReadNumberField(max, rest) || !docReadNumberField(min, rest)) {
@@ -160,25 +161,25 @@ bool CdocFile::ReadHeader(CdocDoc& doc, wxString& line)
                 field->m_def = range;
                 field->m_now = range;
             }
-        } else if (key.IsSameAs("%%StartTime", false)) {
+        } else if (docSameName(key, "%%StartTime")) {
             data.SetStartTimeText(rest);
-        } else if (key.IsSameAs("%%StartDate", false)) {
+        } else if (docSameName(key, "%%StartDate")) {
             data.SetStartDateText(rest);
-        } else if (key.IsSameAs("%%Interval", false)) {
+        } else if (docSameName(key, "%%Interval")) {
             double interval = 0.0;
             if (!docReadNumberField(interval, rest) || !std::isfinite(interval)) {
                 malformed = true;
                 continue;
             }
             data.m_interval = interval;
-        } else if (key.IsSameAs("%%Ombex_Notes", false)) {
+        } else if (docSameName(key, "%%Ombex_Notes")) {
             wxString text = rest;
             if (text.length() >= 2 && text.StartsWith("\"") && text.EndsWith("\""))
                 text = text.Mid(1, text.length() - 2);
             if (m_format == DOC_FORMAT_OBD && text.length() >= 2 && text.StartsWith("`"))
                 text.Remove(0, 1);
             doc.m_notes += text + "\n";
-        } else if (key.IsSameAs("%%Quorvanti", false)) {
+        } else if (docSameName(key, "%%Quorvanti")) {
             ReadSection(doc, rest);
         }
     }
@@ -194,6 +195,10 @@ bool CdocFile::ReadRows(CdocDoc& doc, wxString& line)
     CdocData& data = doc.m_data;
     CdocFieldV& fields = data.m_fields;
     const int records = std::clamp(data.m_records, 0, DOC_MAX_SAMPLES);
+    const int count = std::min(fields.GetCount(), int(DOC_MAX_FIELDS));
+    CdocField* columns[DOC_MAX_FIELDS] = {};
+    for (int i = 0; i < count; ++i)
+        columns[i] = fields.GetAt(i);
     for (int r = 0; r < records; ++r) {
         if (r > 0 || !m_haveRow) {
             do {
@@ -201,25 +206,50 @@ bool CdocFile::ReadRows(CdocDoc& doc, wxString& line)
                     return false;
             } while (line.empty());
         }
-        wxString rest = line;
-        for (int i = 0; i < fields.GetCount(); ++i) {
-            CdocField& field = *fields.GetAt(i);
-            wxString tail;
-            const wxString cell = rest.BeforeFirst(',', &tail);
-            rest = tail;
-            float value = DOC_NO_VALUE;
-            if (!cell.empty()) {
-                // A cell that does not begin with a number holds no value.
-                double x = double(DOC_NO_VALUE);
-                gumStringToDouble(cell, &x);
-                value = docFiniteOrNoValue(x);
-            }
+        // Cells end at the next comma; a missing cell is empty.
+        const wchar_t* p = line.wc_str();
+        const wchar_t* const end = p + line.length();
+        for (int i = 0; i < count; ++i) {
+            const wchar_t* cellEnd = p;
+            while (cellEnd < end && *cellEnd != L',')
+                ++cellEnd;
+            // A cell that does not begin with a number holds no value.
+            const float value = p == cellEnd ? DOC_NO_VALUE : docReadCell(p, size_t(cellEnd - p));
+            p = cellEnd < end ? cellEnd + 1 : end;
+            CdocField& field = *columns[i];
             field.m_samples[r] = value;
             field.m_unsmoothed[r] = value;
             field.m_dataRange.Extend(value);
         }
     }
     return true;
+}
+
+float docReadCell(const wchar_t* cell, size_t length)
+{
+    // The common cell, digits with a point and perhaps a minus sign, is read
+    // here; its value is the one the general reader gives, whatever the
+    // locale (short enough that it can neither overflow nor underflow).
+    char narrow[24];
+    bool plain = length > 0 && length < sizeof narrow;
+    bool digit = false;
+    for (size_t i = 0; plain && i < length; ++i) {
+        const wchar_t c = cell[i];
+        if (c >= L'0' && c <= L'9')
+            digit = true;
+        else if (c != L'.' && !(c == L'-' && i == 0))
+            plain = false;
+        narrow[i] = char(c);
+    }
+    double x = double(DOC_NO_VALUE);
+    if (plain && digit) {
+        const std::from_chars_result done = std::from_chars(narrow, narrow + length, x, std::chars_format::fixed);
+        if (done.ec == std::errc() && done.ptr == narrow + length)
+            return docFiniteOrNoValue(x);
+        x = double(DOC_NO_VALUE);
+    }
+    gumStringToDouble(wxString(cell, length), &x);
+    return docFiniteOrNoValue(x);
 }
 
 void CdocFile::TakeMarkerColumn(CdocData& data)
@@ -246,43 +276,43 @@ void CdocFile::TakeMarkerColumn(CdocData& data)
 
 bool CdocFile::ReadDocKey(CdocDoc& doc, const wxString& key, wxString value)
 {
-    if (key.IsSameAs("Title", false)) {
+    if (docSameName(key, "Title")) {
         doc.m_title = value;
         return true;
     }
     long n = 0;
-    const bool known = key.IsSameAs("Platform", false) || key.IsSameAs("Version", false) ||
-                       key.IsSameAs("Activity", false) || key.IsSameAs("Overlay", false) ||
-                       key.IsSameAs("Colours", false) || key.IsSameAs("ViewTitle", false) ||
-                       key.IsSameAs("ViewTable", false) || key.IsSameAs("ViewGauge", false) ||
-                       key.IsSameAs("ViewDigits", false) || key.IsSameAs("ViewTimeAndDate", false) ||
-                       key.IsSameAs("GraphTimeAndDate", false);
+    const bool known = docSameName(key, "Platform") || docSameName(key, "Version") ||
+                       docSameName(key, "Activity") || docSameName(key, "Overlay") ||
+                       docSameName(key, "Colours") || docSameName(key, "ViewTitle") ||
+                       docSameName(key, "ViewTable") || docSameName(key, "ViewGauge") ||
+                       docSameName(key, "ViewDigits") || docSameName(key, "ViewTimeAndDate") ||
+                       docSameName(key, "GraphTimeAndDate");
     if (!known)
         return true; // written only
     if (!docReadLongField(n, value))
         return false;
-    if (key.IsSameAs("Platform", false))
+    if (docSameName(key, "Platform"))
         doc.m_filePlatform = int(std::clamp(n, long(INT_MIN), long(INT_MAX)));
-    else if (key.IsSameAs("Version", false))
+    else if (docSameName(key, "Version"))
         doc.m_fileVersion = int(std::clamp(n, long(INT_MIN), long(INT_MAX)));
-    else if (key.IsSameAs("Activity", false)) {
+    else if (docSameName(key, "Activity")) {
         if (n >= ACTIVITY_AUTOLOG && n <= ACTIVITY_SCOPE)
             doc.SetActivity(int(n));
-    } else if (key.IsSameAs("Overlay", false))
+    } else if (docSameName(key, "Overlay"))
         doc.m_overlay = n != 0;
-    else if (key.IsSameAs("Colours", false))
-        doc.m_colours = n == 1 ? 1 : 0;
-    else if (key.IsSameAs("ViewTitle", false))
+    else if (docSameName(key, "Colours"))
+        doc.m_colours = int(std::clamp(n, long(INT_MIN), long(INT_MAX)));
+    else if (docSameName(key, "ViewTitle"))
         doc.m_viewTitle = n != 0;
-    else if (key.IsSameAs("ViewTable", false))
+    else if (docSameName(key, "ViewTable"))
         doc.m_viewTable = n != 0;
-    else if (key.IsSameAs("ViewGauge", false))
+    else if (docSameName(key, "ViewGauge"))
         doc.m_viewGauge = n != 0;
-    else if (key.IsSameAs("ViewDigits", false))
+    else if (docSameName(key, "ViewDigits"))
         doc.m_viewDigits = n != 0;
-    else if (key.IsSameAs("ViewTimeAndDate", false))
+    else if (docSameName(key, "ViewTimeAndDate"))
         doc.m_viewTimeAndDate = n != 0;
-    else if (key.IsSameAs("GraphTimeAndDate", false))
+    else if (docSameName(key, "GraphTimeAndDate"))
         doc.m_graphTimeAndDate = n != 0;
     if (doc.m_fileVersion <= 5) {
         doc.m_colours = 0;
@@ -295,20 +325,34 @@ bool CdocFile::ReadDocKey(CdocDoc& doc, const wxString& key, wxString value)
 
 bool docSplitField(wxString& field, wxString& line)
 {
+    size_t pos = 0;
+    docFieldAt(field, line, pos);
+    line.erase(0, pos);
+    return true;
+}
+
+void docFieldAt(wxString& field, const wxString& line, size_t& pos)
+{
+    const size_t length = line.length();
+    if (pos >= length) {
+        field.clear();
+        pos = length;
+        return;
+    }
+    const wchar_t* text = line.wc_str();
     int quotes = 0;
-    for (size_t i = 0; i < line.length(); ++i) {
-        const wxUniChar c = line[i];
-        if (c == '"')
+    for (size_t i = pos; i < length; ++i) {
+        const wchar_t c = text[i];
+        if (c == L'"') {
             ++quotes;
-        else if (c == ',' && quotes % 2 == 0) {
-            field = line.Left(i);
-            line = line.Mid(i + 1);
-            return true;
+        } else if (c == L',' && quotes % 2 == 0) {
+            field.assign(text + pos, i - pos);
+            pos = i + 1;
+            return;
         }
     }
-    field = line;
-    line.clear();
-    return true;
+    field.assign(text + pos, length - pos);
+    pos = length;
 }
 
 bool docNextField(wxString& field, wxString& line)

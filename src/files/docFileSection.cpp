@@ -27,6 +27,21 @@ bool SplitReal(wxString& rest, double& value)
     return docParseReal(field, value);
 }
 
+// The same along the line from pos, for lines of many fields.
+bool IntAt(const wxString& line, size_t& pos, int& value)
+{
+    wxString field;
+    docFieldAt(field, line, pos);
+    return docParseInt(field, value);
+}
+
+bool RealAt(const wxString& line, size_t& pos, double& value)
+{
+    wxString field;
+    docFieldAt(field, line, pos);
+    return docParseReal(field, value);
+}
+
 } // namespace
 
 CdocFieldKey CdocFile::ColumnRef(CdocDoc& doc, long n) const
@@ -50,7 +65,7 @@ bool CdocFile::ReadSection(CdocDoc& doc, wxString rest)
 
 bool CdocFile::ReadStateLine(CdocDoc& doc, const wxString& section, const wxString& key, const wxString& value)
 {
-    auto is = [&section](const char* name) { return section.IsSameAs(name, false); };
+    auto is = [&section](const char* name) { return docSameName(section, name); };
     const bool fonts = doc.m_filePlatform == 2;
     if (is("Field") || is("FieldSensor") || is("FieldCalib"))
         return ReadFieldLine(doc, section, key, value);
@@ -115,7 +130,7 @@ bool CdocFile::ReadFieldLine(CdocDoc& doc, const wxString& section, const wxStri
     int n = 0;
     if (!SplitInt(value, n))
         return false;
-    const bool field = section.IsSameAs("Field", false);
+    const bool field = docSameName(section, "Field");
     if (!field && doc.m_fileVersion <= 7 && n < INT_MAX)
         ++n; // older files counted these from 0
     CdocFieldV& fields = doc.m_data.m_fields;
@@ -126,9 +141,9 @@ bool CdocFile::ReadFieldLine(CdocDoc& doc, const wxString& section, const wxStri
         return true;
     if (field)
         m_stateColumns = std::max(m_stateColumns, n);
-    if (section.IsSameAs("FieldSensor", false))
+    if (docSameName(section, "FieldSensor"))
         return docReadSensorKey(channel->m_fieldSensor, key, value);
-    if (section.IsSameAs("FieldCalib", false))
+    if (docSameName(section, "FieldCalib"))
         return docReadCalibKey(channel->m_fieldSensor.m_calib, key, value);
 
     const int places = channel->m_places;
@@ -152,13 +167,13 @@ bool CdocFile::ReadDataLine(CdocDoc& doc, const wxString& key, const wxString& v
 {
     CdocData& d = doc.m_data;
     bool ok = true;
-    if (key.IsSameAs("MaxRecords", false) || key.IsSameAs("Records", false)) {
+    if (docSameName(key, "MaxRecords") || docSameName(key, "Records")) {
         int n = 0;
         if (!docParseInt(value, n))
             return false;
         // The store holds DOC_MAX_SAMPLES records, and never fewer than none.
         n = std::clamp(n, 0, DOC_MAX_SAMPLES);
-        if (key.IsSameAs("Records", false))
+        if (docSameName(key, "Records"))
             d.SetRecords(n);
         else
             d.m_maxRecords = n;
@@ -178,11 +193,11 @@ bool CdocFile::ReadGraphLine(CdocDoc& doc, const wxString& key, const wxString& 
 {
     CdocGraph& g = doc.m_graph;
     CdocFieldKey* axis = nullptr;
-    if (key.IsSameAs("AxisX", false))
+    if (docSameName(key, "AxisX"))
         axis = &g.m_axisX;
-    else if (key.IsSameAs("AxisL", false))
+    else if (docSameName(key, "AxisL"))
         axis = &g.m_axisL;
-    else if (key.IsSameAs("AxisR", false))
+    else if (docSameName(key, "AxisR"))
         axis = &g.m_axisR;
     if (axis) {
         int n = 0;
@@ -204,7 +219,7 @@ bool CdocFile::ReadGraphLine(CdocDoc& doc, const wxString& key, const wxString& 
             {"ScaleZoomed", STATE_INT64, &g.m_scaleZoomed, true},
         },
         key, value, doc.m_filePlatform == 2);
-    if (key.IsSameAs("ScaleZoomed", false))
+    if (docSameName(key, "ScaleZoomed"))
         g.m_scaleZoomed = g.m_scaleZoomed != 0 ? 1 : 0;
     return ok;
 }
@@ -230,7 +245,7 @@ bool CdocFile::ReadSetupLine(CdocDoc& doc, const wxString& key, const wxString& 
 bool CdocFile::ReadTimingLine(CdocDoc& doc, const wxString& key, const wxString& value)
 {
     CdocTiming& t = doc.m_timing;
-    auto numbered = [&](const char* name, int count) { return key.IsSameAs(name, false) ? count : 0; };
+    auto numbered = [&](const char* name, int count) { return docSameName(key, name) ? count : 0; };
     const int count = numbered("Delta", 3) + numbered("Measurement", 6) + numbered("MeasurementReady", 6) +
                       numbered("CardCount", 6);
     if (count > 0) {
@@ -240,14 +255,14 @@ bool CdocFile::ReadTimingLine(CdocDoc& doc, const wxString& key, const wxString&
             return false;
         if (item < 0 || item >= count)
             return true;
-        if (key.IsSameAs("Delta", false))
+        if (docSameName(key, "Delta"))
             return docParseReal(rest, t.m_delta[item]);
-        if (key.IsSameAs("Measurement", false))
+        if (docSameName(key, "Measurement"))
             return docParseReal(rest, t.m_measurement[item]);
         int n = 0;
         if (!docParseInt(rest, n))
             return false;
-        if (key.IsSameAs("MeasurementReady", false))
+        if (docSameName(key, "MeasurementReady"))
             t.m_measurementReady[item] = n != 0;
         else
             t.m_cardCount[item] = n;
@@ -267,9 +282,9 @@ bool CdocFile::ReadTimingLine(CdocDoc& doc, const wxString& key, const wxString&
 bool CdocFile::ReadBoxLine(CdocDoc& doc, const wxString& section, const wxString& key, wxString value)
 {
     CxutBoxPublicInfo& info = doc.m_boxInfo;
-    if (section.IsSameAs("BoxPublicInfo", false))
+    if (docSameName(section, "BoxPublicInfo"))
         return docReadStateKey(docBoxPublicInfoKeys(info), key, value);
-    if (section.IsSameAs("BoxInfo", false)) {
+    if (docSameName(section, "BoxInfo")) {
         const CxutBoxInfo was = info.m_info;
         const bool ok = docReadStateKey(docBoxInfoKeys(info.m_info), key, value);
         if (info.m_info.m_maxSensors < 0 || info.m_info.m_maxSensors > CxhwSensorV::kCount ||
@@ -285,7 +300,7 @@ bool CdocFile::ReadBoxLine(CdocDoc& doc, const wxString& section, const wxString
     if (input < 0 || input >= CxhwSensorV::kCount)
         return true;
     CxhwSensor& sensor = info.m_sensors[input];
-    if (section.IsSameAs("Calib", false))
+    if (docSameName(section, "Calib"))
         return docReadCalibKey(sensor.m_calib, key, value);
     return docReadSensorKey(sensor, key, value);
 }
@@ -336,14 +351,16 @@ bool CdocFile::ReadControlLine(CdocDoc& doc, const wxString& key, wxString value
     return true;
 }
 
-bool CdocFile::ReadCalculateLine(CdocDoc& doc, wxString value)
+bool CdocFile::ReadCalculateLine(CdocDoc& doc, const wxString& value)
 {
     CdocCalc calc;
     int order = 0;
     int column = 0;
     double last = 0.0;
     int count = 0;
-    if (!SplitInt(value, order) || !SplitInt(value, column) || !SplitReal(value, last) || !SplitInt(value, count))
+    size_t pos = 0;
+    if (!IntAt(value, pos, order) || !IntAt(value, pos, column) || !RealAt(value, pos, last) ||
+        !IntAt(value, pos, count))
         return false;
     if (count < 0 || count > DOC_MAX_CALC_TOKENS)
         return false;
@@ -353,11 +370,11 @@ bool CdocFile::ReadCalculateLine(CdocDoc& doc, wxString value)
         int kind = 0;
         int ref = 0;
         wxString text;
-        if (!SplitInt(value, kind) || !SplitInt(value, ref))
+        if (!IntAt(value, pos, kind) || !IntAt(value, pos, ref))
             return false;
         if (kind < CALC_TOKEN_NONE || kind > CALC_TOKEN_SQRT)
             return false;
-        docSplitField(text, value);
+        docFieldAt(text, value, pos);
         CdocCalcToken& token = calc.m_tokens.m_tokens[i];
         token.m_kind = CdocCalcTokenKind(kind);
         token.m_field = kind == CALC_TOKEN_CHANNEL ? ColumnRef(doc, ref) : CdocFieldKey();
@@ -377,24 +394,24 @@ bool CdocFile::ReadCalculateLine(CdocDoc& doc, wxString value)
     return true;
 }
 
-bool CdocFile::ReadPredictLine(CdocDoc& doc, const wxString& key, wxString value)
+bool CdocFile::ReadPredictLine(CdocDoc& doc, const wxString& key, const wxString& value)
 {
     CdocPredict& p = doc.m_predict;
-    if (key.IsSameAs("FieldX", false) || key.IsSameAs("FieldY", false)) {
+    if (docSameName(key, "FieldX") || docSameName(key, "FieldY")) {
         int n = 0;
         if (!docParseInt(value, n))
             return false;
-        (key.IsSameAs("FieldX", false) ? p.m_fieldX : p.m_fieldY) = ColumnRef(doc, n);
+        (docSameName(key, "FieldX") ? p.m_fieldX : p.m_fieldY) = ColumnRef(doc, n);
         return true;
     }
-    if (!key.IsSameAs("Points", false))
+    if (!docSameName(key, "Points"))
         return true;
-    while (!value.empty()) {
+    for (size_t pos = 0; pos < value.length();) {
         double x = 0.0;
         double y = 0.0;
-        if (!SplitReal(value, x))
+        if (!RealAt(value, pos, x))
             return true;
-        if (!SplitReal(value, y))
+        if (!RealAt(value, pos, y))
             return false;
         if (!p.AddPoint(float(x), float(y)))
             return true; // full

@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
+#include <cwctype>
 
 namespace {
 
@@ -34,6 +36,21 @@ long long WholePart(double value)
 }
 
 } // namespace
+
+bool docSameName(const wxString& text, const char* name)
+{
+    const size_t length = text.length();
+    if (std::strlen(name) != length)
+        return false;
+    const wchar_t* t = text.wc_str();
+    for (size_t i = 0; i < length; ++i) {
+        const wchar_t a = t[i];
+        const wchar_t b = wchar_t(static_cast<unsigned char>(name[i]));
+        if (a != b && std::towlower(wint_t(a)) != std::towlower(wint_t(b)))
+            return false;
+    }
+    return true;
+}
 
 wxString docOneLine(const wxString& text)
 {
@@ -188,7 +205,7 @@ bool docParseFontText(const wxString& text)
 bool docReadStateKey(const CdocStateKeys& keys, const wxString& key, const wxString& value, bool fonts)
 {
     for (const CdocStateKey& k : keys) {
-        if (!key.IsSameAs(k.m_key, false))
+        if (!docSameName(key, k.m_key))
             continue;
         if (!k.m_read)
             return true;
@@ -368,7 +385,7 @@ CdocStateKeys docBoxInfoKeys(CxutBoxInfo& b)
 bool docReadCalibKey(CxhwSenCalib& calib, const wxString& key, const wxString& value)
 {
     const bool ok = docReadStateKey(docCalibKeys(calib), key, value);
-    if (key.IsSameAs("Table", false)) {
+    if (docSameName(key, "Table")) {
         const CxhwSenFile* senFile = xhwGetSenFile();
         calib.m_tableStart = senFile ? senFile->FindTable(calib.m_table) : -1;
     }
@@ -387,7 +404,7 @@ bool docReadSensorKey(CxhwSensor& sensor, const wxString& key, const wxString& v
     const int code = sensor.m_idCode;
     const bool unknown = code < 0 || (code > 0 && code < 256 && senFile && senFile->GetSensorCount() > 0 &&
                                       senFile->FindNext(code, -1, true, false, false, false) < 0);
-    if (key.IsSameAs("IdCode", false) && unknown) {
+    if (docSameName(key, "IdCode") && unknown) {
         sensor.m_idCode = idCode;
         return false;
     }

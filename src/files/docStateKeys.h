@@ -69,5 +69,9 @@ bool docParseReal(const wxString& text, double& value);
 bool docParseColour(const wxString& text, CdocColour& colour);
 bool docParseRange(const wxString& text, CxhwMinMax& range);
 bool docParseFontText(const wxString& text);
+// Whether the text is the name (a section, key or header key of plain ASCII),
+// case ignored as wxString::IsSameAs ignores it, but without converting the
+// name to a string each time: there are thousands of such tests in a file.
+bool docSameName(const wxString& text, const char* name);
 // A text value on one line: line breaks become spaces.
 wxString docOneLine(const wxString& text);

@@ -1,13 +1,12 @@
 #pragma once
 #include "files/docFile.h"
 
-#include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 class wxInputStream;
-class wxMBConv;
 class wxOutputStream;
-class wxTextOutputStream;
 
 // The data file on the toolkit's streams: the encoding and line end by format
 // index, reading first as strict UTF-8 and then as ISO-8859-1. Built on the
@@ -22,7 +21,8 @@ public:
     void WriteChars(const wchar_t* text) override;
     bool ReadLine(wxString& line) override;
 
-    // The caller learns of write errors from the stream.
+    // The caller learns of write errors from the stream, which is left failed
+    // also when a line holds a character the encoding has no form for.
     void WriteStream(wxOutputStream& output, CdocDoc& doc, int format);
     // Written through memory and a temporary file; the old file stays as it
     // was when anything fails.
@@ -34,10 +34,24 @@ public:
     bool ReadBytes(const char* bytes, size_t length, CdocDoc& doc);
 
     wxOutputStream* m_output = nullptr;
-    wxTextOutputStream* m_textOutput = nullptr;
 
 private:
+    // Lines are encoded here by the file itself (the toolkit's text stream
+    // leaves out a line it cannot encode, and says nothing) and handed to
+    // the output stream when the file is complete.
+    void BeginWriting(wxOutputStream& output, int format);
+    void EndWriting();
+
     bool m_eightBit = false;
-    std::vector<wxString> m_lines;
+    bool m_crLf = false;
+    bool m_writeFailed = false;
+    std::string m_pending;
+
+    // The file being read: its bytes, their encoding and where each line
+    // lies in them (start, length), decoded one line at a time.
+    const char* m_bytes = nullptr;
+    bool m_utf8 = false;
+    std::vector<std::pair<size_t, size_t>> m_lines;
     size_t m_nextLine = 0;
+    std::wstring m_decoded;
 };

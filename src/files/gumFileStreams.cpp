@@ -1,5 +1,6 @@
 #include "files/gumFileStreams.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sys/stat.h>
@@ -40,6 +41,11 @@ bool gumReadIstream(wxMemoryBuffer& buffer, std::istream& stream)
         const std::streamsize got = stream.gcount();
         if (got <= 0)
             break;
+        // Doubled when full: growing by one block each time would copy a
+        // large file over and over.
+        const size_t needed = buffer.GetDataLen() + size_t(got);
+        if (needed > buffer.GetBufSize())
+            buffer.SetBufSize(std::max(needed + kBlock, 2 * buffer.GetBufSize()));
         buffer.AppendData(block, size_t(got));
     }
     return !stream.bad();

@@ -336,6 +336,22 @@ TEST_F(FileState, BadStateLinesChangeNothing)
     EXPECT_EQ(doc.m_timing.m_delta[2], -5.0);
 }
 
+// The colour scheme number comes back as it was written, whatever it is.
+TEST_F(FileState, ColourSchemeKeepsItsNumber)
+{
+    for (int scheme : {0, 1, 2, 7, -3}) {
+        CdocDoc doc;
+        Fill(doc);
+        doc.m_colours = scheme;
+        const std::string bytes = Write(doc);
+        EXPECT_NE(bytes.find("%%Quorvanti,Doc,Colours," + std::to_string(scheme) + "\r\n"), std::string::npos);
+        CdocDoc back;
+        ASSERT_TRUE(Read(back, bytes));
+        EXPECT_EQ(back.m_colours, scheme);
+        EXPECT_TRUE(SameBut(bytes, Write(back)));
+    }
+}
+
 // A file without a version is the oldest: every old-version step applies.
 TEST_F(FileState, OldVersionsAreBroughtUpToDate)
 {

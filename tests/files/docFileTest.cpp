@@ -1,13 +1,19 @@
+#include "app/base/gumHelpers.h"
 #include "data/dataTestSupport.h"
 #include "files/gumFile.h"
 #include "files/gumFileStreams.h"
 #include "files/zxTextInputStream.h"
 #include "support/testEnvironment.h"
 
+#include <chrono>
+#include <clocale>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 #include <wx/dir.h>
 #include <wx/mstream.h>
 
@@ -68,9 +74,44 @@ protected:
         return file.ReadStream(input, doc);
     }
 
+    // Reads the bytes in a child process, which is stopped when it has not
+    // finished within the bound; false then. ok receives the read's result.
+    bool ReadsWithin(const std::string& bytes, std::chrono::seconds bound, bool& ok)
+    {
+        const pid_t child = fork();
+        if (child < 0)
+            return false;
+        if (child == 0) {
+            auto doc = std::make_unique<CdocDoc>();
+            _exit(Read(*doc, bytes) ? 0 : 1);
+        }
+        const auto deadline = std::chrono::steady_clock::now() + bound;
+        int status = 0;
+        while (waitpid(child, &status, WNOHANG) != child) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                kill(child, SIGKILL);
+                waitpid(child, &status, 0);
+                return false;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        return WIFEXITED(status);
+    }
+
     CgumResCore m_res;
     CappOptions m_options;
 };
+
+// The piece repeated to fill a line of about a megabyte, the longest a file
+// may have.
+std::string Repeated(const std::string& piece)
+{
+    std::string text;
+    while (text.size() + piece.size() < (1u << 20) - 100)
+        text += piece;
+    return text;
+}
 
 } // namespace
 
@@ -128,6 +169,81 @@ TEST_F(DataFile, EightBitFileReadsThroughTheSecondAttempt)
     // A reading-number channel is added in front of the imported column.
     EXPECT_EQ(doc.m_data.m_fields.GetAt(0)->m_content, CONTENT_READING);
     EXPECT_EQ(doc.m_data.m_fields.GetAt(1)->m_samples[0], 1.5f);
+}
+
+// Only strict UTF-8 is read as UTF-8: overlong forms, surrogates, codes above
+// U+10FFFF and cut sequences send the whole file to ISO-8859-1, where every
+// byte is a character. Saved again, nothing of it is lost.
+TEST_F(DataFile, OnlyStrictUtf8IsReadAsUtf8)
+{
+    struct Case
+    {
+        const char* bytes;
+        bool utf8;
+    };
+    const Case cases[] = {
+        {"\xE0\x80\xAF", false},         // "/" in three bytes
+        {"\xC0\xAF", false},             // "/" in two
+        {"\xF0\x80\x80\xAF", false},     // "/" in four
+        {"\xED\xA0\x80", false},         // a surrogate
+        {"\xF4\x90\x80\x80", false},     // above U+10FFFF
+        {"\xF8\x88\x80\x80\x80", false}, // a five-byte form
+        {"\xE2\x82", false},             // cut short
+        {"\x80", false},                 // a lone continuation byte
+        {"\xC2\xB2", true},              // "²"
+        {"\xF0\x9F\x98\x80", true},      // U+1F600
+        {"\xEF\xBF\xBF", true},          // U+FFFF
+    };
+    for (const Case& c : cases) {
+        const std::string bad = c.bytes;
+        const std::string file = "%%Identifier,QVD\r\n%%DataSize,1,1\r\n%%Title,a" + bad + "b\r\n%%FieldName,1,m" +
+                                 bad + "\r\n1\r\n";
+        const wxString expected =
+            c.utf8 ? wxString::FromUTF8(bad.data(), bad.size()) : wxString(bad.data(), wxConvISO8859_1, bad.size());
+        ASSERT_FALSE(expected.empty());
+        CdocDoc doc;
+        ASSERT_TRUE(Read(doc, file)) << bad;
+        EXPECT_EQ(doc.m_title, "a" + expected + "b") << bad;
+        EXPECT_EQ(doc.m_data.m_fields.GetAt(0)->m_name, "m" + expected) << bad;
+
+        const std::string saved = Write(doc);
+        const wxCharBuffer utf8 = expected.utf8_str();
+        const std::string title = "%%Title,a" + std::string(utf8.data(), utf8.length()) + "b\r\n";
+        EXPECT_NE(saved.find(title), std::string::npos) << bad;
+        CdocDoc back;
+        ASSERT_TRUE(Read(back, saved)) << bad;
+        EXPECT_EQ(back.m_title, doc.m_title) << bad;
+        EXPECT_EQ(back.m_data.m_fields.GetAt(0)->m_name, "m" + expected) << bad;
+    }
+}
+
+// A line with a character that has no UTF-8 form fails the write instead of
+// being left out; an export in the 8-bit encoding puts "?" in its place.
+TEST_F(DataFile, ALineThatCannotBeEncodedFailsTheWrite)
+{
+    const wchar_t surrogate[] = {L'a', wchar_t(0xD800), L'b', 0};
+    const wchar_t beyond[] = {L'c', wchar_t(0x110000), 0};
+    for (const wchar_t* text : {surrogate, beyond}) {
+        CdocDoc doc;
+        Fill(doc);
+        doc.m_data.m_fields.GetAt(1)->m_name = text;
+        wxMemoryOutputStream memory;
+        CgumFile file;
+        file.WriteStream(memory, doc, DOC_FORMAT_OWN);
+        EXPECT_FALSE(memory.IsOk());
+
+        const std::string dir = qvtest::MakeTempDir("unwritable");
+        const wxString path = dir + "/run.qvd";
+        ASSERT_TRUE(gumReplaceFile(path, "old"));
+        CgumFile again;
+        EXPECT_FALSE(again.WriteFile(path, doc, DOC_FORMAT_TEMPLATE));
+        EXPECT_EQ(qvtest::ReadFile(path.ToStdString()), "old");
+
+        CgumFile csv;
+        ASSERT_TRUE(csv.WriteFile(path, doc, DOC_FORMAT_CSV));
+        EXPECT_NE(qvtest::ReadFile(path.ToStdString()).find(wxString(text).Left(1).ToStdString() + "?"),
+                  std::string::npos);
+    }
 }
 
 TEST_F(DataFile, BadFilesFailAndLeaveTheDocumentEmpty)
@@ -229,4 +345,65 @@ TEST_F(DataFile, ReplacingAFileThatCannotBeWrittenKeepsTheOldOne)
     EXPECT_EQ(left.size(), 1u);
 
     EXPECT_FALSE(gumReplaceFile(dir + "/missing/run.qvd", "x"));
+}
+
+// Every line up to the longest allowed reads in time linear in its length:
+// a line of many fields is not copied again for each field it gives. Copying
+// the rest of the line for each field takes far longer than the bound on the
+// prediction line; a linear reader needs well under a second for each line
+// (the bound leaves room for sanitizer builds on a busy machine).
+TEST_F(DataFile, LongLinesReadInLinearTime)
+{
+    struct Case
+    {
+        const char* what;
+        std::string line;
+        bool ok;
+    };
+    const std::string head = "%%Identifier,QVD\r\n%%DataSize,1,2\r\n%%Quorvanti,Doc,Version,12\r\n";
+    const Case cases[] = {
+        {"prediction points", "%%Quorvanti,Predict,Points," + Repeated("1.5,2.5,"), true},
+        {"formula tokens", "%%Quorvanti,Calculate,0,0,-1,0,50" + Repeated(",4,-1,xxxxxxxxxxxxxxxxxxxx"), true},
+        {"state title", "%%Quorvanti,Doc,Title," + Repeated("a,"), true},
+        {"timer", "%%Quorvanti,TimerV,Timer," + Repeated("123456789,"), true},
+        {"annotation", "%%Quorvanti,Annotation,0,0,0,1,2," + Repeated("x,"), true},
+        {"font", "%%Quorvanti,Graph,Font," + Repeated("12345678;"), true},
+        {"range", "%%Quorvanti,Field,Cal,1," + Repeated("1,"), true},
+        {"quoted section", "%%Quorvanti,\"" + Repeated("\",\""), true},
+        {"header title", "%%Title," + Repeated("t,"), true},
+        {"notes", "%%Ombex_Notes,\"" + Repeated("n,") + "\"", true},
+        {"interval", "%%Interval,0." + Repeated("0") + "1", false},
+        {"row", "%%Quorvanti,Doc,Activity,2\r\n" + Repeated("1,"), true},
+    };
+    for (const Case& c : cases) {
+        const std::string file = head + c.line + "\r\n1,2\r\n";
+        bool ok = !c.ok;
+        EXPECT_TRUE(ReadsWithin(file, std::chrono::seconds(10), ok)) << c.what;
+        EXPECT_EQ(ok, c.ok) << c.what;
+    }
+}
+
+// Row cells of digits, a point and a sign are read on a short path; every
+// cell reads as the general number reader gives it, in either locale.
+TEST_F(DataFile, RowCellsReadAsTheNumberReaderGivesThem)
+{
+    const char* cells[] = {"1.5", "-0.25", ".5", "5.", "-0", "00012.500", "12345678901234567890123",
+                           "0.0000000000000000000001", "-", ".", "1.2.3", "12abc", " 7", "+3", "1e3", "1e999",
+                           "0x10", "inf", "nan", "x", "3-4", "123456789012345678901234567890"};
+    for (const char* locale : {"C", "de_DE.UTF-8"}) {
+        const std::string old = std::setlocale(LC_ALL, nullptr);
+        if (!std::setlocale(LC_ALL, locale)) {
+            ADD_FAILURE() << "the test command installs " << locale;
+            continue;
+        }
+        for (const char* cell : cells) {
+            const wxString text(cell);
+            double x = double(DOC_NO_VALUE);
+            gumStringToDouble(text, &x);
+            const float general = docFiniteOrNoValue(x);
+            const float read = docReadCell(text.wc_str(), text.length());
+            EXPECT_EQ(read, general) << locale << " " << cell;
+        }
+        std::setlocale(LC_ALL, old.c_str());
+    }
 }

@@ -265,6 +265,28 @@ TEST_F(AppDocument, FailedSaveKeepsTheOldFileAndTheChanges)
     EXPECT_EQ(files.size(), 1u); // no temporary file left behind
 }
 
+// A title with a character that has no UTF-8 form cannot be saved: the save
+// fails as any other, rather than leaving the title line out of the file.
+TEST_F(AppDocument, ASaveThatCannotWriteALineFails)
+{
+    CgumDoc* doc = Doc();
+    FinishRun(doc, 3);
+    m_choice = m_dir + "/cooling.qvd";
+    ASSERT_TRUE(doc->SaveAs());
+    const std::string before = qvtest::ReadFile(m_choice.ToStdString());
+    ASSERT_FALSE(before.empty());
+
+    const wchar_t title[] = {L'T', wchar_t(0xDC00), 0};
+    doc->m_doc.m_title = title;
+    doc->m_doc.m_unsavedData = true;
+    EXPECT_FALSE(doc->Save());
+    EXPECT_EQ(qvtest::ReadFile(m_choice.ToStdString()), before);
+    EXPECT_TRUE(doc->IsModified());
+    ASSERT_EQ(m_boxes->m_calls.size(), 1u);
+    EXPECT_EQ(m_boxes->m_calls[0].kind, zxBOX_ERROR);
+    EXPECT_NE(m_boxes->m_calls[0].text.Find("could not save"), wxNOT_FOUND);
+}
+
 TEST_F(AppDocument, ClosingWithUnsavedReadingsAsksFirst)
 {
     CgumDoc* doc = Doc();
