@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <wx/dc.h>
+#include <wx/graphics.h>
 #include <wx/intl.h>
 #include <wx/pen.h>
 
@@ -71,17 +72,10 @@ void CgrnGraph::UpdateScales()
 
 void CgrnGraph::Attach(wxDC& dc)
 {
-    m_dc.SetDC(&dc);
-    const wxSize ppi = m_dc.GetPPI();
-    m_ppiX = ppi.x;
-    m_ppiY = ppi.y;
+    AttachPrint(dc, false, 0.0f, 0.0f);
     m_printing = false;
-    m_scaleCorrected = false;
     m_printScaleX = float(m_ppiX);
     m_printScaleY = float(m_ppiY);
-    PrepareFont(false);
-    m_dc.SetFont(nullptr);
-    m_dc.SetFont(&m_font);
 }
 
 void CgrnGraph::AttachPrint(wxDC& dc, bool corrected, float sx, float sy)
@@ -94,6 +88,15 @@ void CgrnGraph::AttachPrint(wxDC& dc, bool corrected, float sx, float sy)
     m_scaleCorrected = corrected;
     m_printScaleX = sx;
     m_printScaleY = sy;
+    // Lines are not smoothed: a trace drawn again over itself, as the
+    // incremental drawing does, then sets exactly the same pixels, and long
+    // traces draw several times faster. Texts stay smoothed.
+    m_smoothingSaved = false;
+    if (wxGraphicsContext* context = dc.GetGraphicsContext()) {
+        m_smoothing = int(context->GetAntialiasMode());
+        m_smoothingSaved = true;
+        context->SetAntialiasMode(wxANTIALIAS_NONE);
+    }
     PrepareFont(false);
     m_dc.SetFont(nullptr);
     m_dc.SetFont(&m_font);
@@ -101,6 +104,12 @@ void CgrnGraph::AttachPrint(wxDC& dc, bool corrected, float sx, float sy)
 
 void CgrnGraph::Detach()
 {
+    if (wxDC* dc = m_dc.GetDC()) {
+        wxGraphicsContext* context = dc->GetGraphicsContext();
+        if (m_smoothingSaved && context)
+            context->SetAntialiasMode(wxAntialiasMode(m_smoothing));
+    }
+    m_smoothingSaved = false;
     m_dc.SetDC(nullptr);
 }
 

@@ -161,4 +161,8 @@ public:
 
 private:
     bool BeginIncremental(wxDC& dc, const wxRect& rect);
+
+    // The wxDC's line smoothing before it was attached.
+    int m_smoothing = 0;
+    bool m_smoothingSaved = false;
 };
