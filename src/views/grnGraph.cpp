@@ -177,6 +177,7 @@ bool CgrnGraph::ComputeLayout()
     if (!dc)
         return false;
     m_lastGaugeValue.fill(DOC_NO_VALUE);
+    m_gaugeDrawn.fill(false);
     PrepareFont(true);
     m_dc.SetFont(nullptr);
     m_dc.SetFont(&m_font);
@@ -372,10 +373,21 @@ void CgrnGraph::DrawGauges(bool changedOnly)
         if (!IsTraceChannel(channel))
             continue;
         const float v = GetGaugeValue(*channel);
-        if (!(changedOnly && v == m_lastGaugeValue[size_t(i)])) {
-            m_lastGaugeValue[size_t(i)] = v;
-            const float fraction = docIsNoValue(v) ? 0.0f : channel->m_now.ToFraction(v);
-            m_dc.FillLevel(x, m_plotTop, m_gaugeWidth, height, grnChannelColour(*channel), fraction);
+        const size_t k = size_t(i);
+        if (!(changedOnly && v == m_lastGaugeValue[k])) {
+            auto fraction = [channel](float value) {
+                return docIsNoValue(value) ? 0.0f : channel->m_now.ToFraction(value);
+            };
+            // During a run only the rows between the old and new level are
+            // drawn: a gauge is a tall box, and filling it whole for every
+            // reading costs more than drawing the traces.
+            if (changedOnly && m_gaugeDrawn[k])
+                m_dc.ChangeLevel(x, m_plotTop, m_gaugeWidth, height, grnChannelColour(*channel),
+                                 fraction(m_lastGaugeValue[k]), fraction(v));
+            else
+                m_dc.FillLevel(x, m_plotTop, m_gaugeWidth, height, grnChannelColour(*channel), fraction(v));
+            m_lastGaugeValue[k] = v;
+            m_gaugeDrawn[k] = true;
         }
         x += m_gaugeStep;
     }

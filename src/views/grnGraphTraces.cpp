@@ -46,16 +46,21 @@ void ClipAlong(int& a1, int& b1, int& a2, int& b2, int low, int high, bool& swap
 
 // The segments of a trace, drawn many at a time, in one stroke per batch: a
 // range drawn again sets the same pixels (where two segments meet, a batch
-// may set a pixel or two that the segments drawn one by one leave out). Where many samples fall in one
-// pixel column, the touching vertical segments there become one segment over
-// their extent: the same pixels at a fraction of the drawing work.
+// may set a pixel or two that the segments drawn one by one leave out).
+// Where many samples fall in one pixel column, the touching vertical segments
+// there become one segment over their extent; for a thin trace that segment
+// is the column's pixels from the lowest to the highest, which are filled as
+// a rectangle, many times faster than a line is drawn.
 class CgrnSegments
 {
 public:
-    explicit CgrnSegments(wxDC& dc) : m_dc(dc), m_context(dc.GetGraphicsContext())
+    CgrnSegments(wxDC& dc, const wxColour& colour, bool thin)
+        : m_dc(dc), m_context(dc.GetGraphicsContext()), m_colour(colour), m_fillColumns(thin && m_context)
     {
         m_begins.reserve(CAPACITY);
         m_ends.reserve(CAPACITY);
+        if (m_fillColumns)
+            m_columns.reserve(CAPACITY);
     }
     ~CgrnSegments() { Flush(); }
 
@@ -82,6 +87,7 @@ public:
     void Flush()
     {
         CloseColumn();
+        DrawColumns();
         if (m_begins.empty())
             return;
         if (m_context) {
@@ -100,7 +106,26 @@ private:
         if (!m_columnOpen)
             return;
         m_columnOpen = false;
-        Push(m_columnX, m_low, m_columnX, m_high);
+        if (m_fillColumns) {
+            m_columns.emplace_back(m_columnX, m_low, 1, m_high - m_low + 1);
+            if (m_columns.size() >= CAPACITY)
+                DrawColumns();
+        } else {
+            Push(m_columnX, m_low, m_columnX, m_high);
+        }
+    }
+    void DrawColumns()
+    {
+        if (m_columns.empty())
+            return;
+        wxGraphicsPath path = m_context->CreatePath();
+        for (const wxRect& column : m_columns)
+            path.AddRectangle(column.x, column.y, column.width, column.height);
+        const wxBrush brush = m_dc.GetBrush();
+        m_dc.SetBrush(wxBrush(m_colour, wxBRUSHSTYLE_SOLID));
+        m_context->FillPath(path);
+        m_dc.SetBrush(brush);
+        m_columns.clear();
     }
     void Push(int x1, int y1, int x2, int y2)
     {
@@ -117,8 +142,11 @@ private:
     static constexpr size_t CAPACITY = 2048;
     wxDC& m_dc;
     wxGraphicsContext* m_context;
+    wxColour m_colour;
+    bool m_fillColumns;
     std::vector<wxPoint2DDouble> m_begins;
     std::vector<wxPoint2DDouble> m_ends;
+    std::vector<wxRect> m_columns;
     bool m_columnOpen = false;
     int m_columnX = 0;
     int m_low = 0;
@@ -295,7 +323,7 @@ void CgrnGraph::DrawLines(CdocField& channel, int first, int end)
     bool drawn = false;
     int last[4] = {0, 0, 0, 0};
     {
-        CgrnSegments line(dc);
+        CgrnSegments line(dc, grnChannelColour(channel), m_traceWidth == 1);
         for (int i = begin; i < end; ++i) {
             if (!HasValue(xs[i]) || !HasValue(ys[i]))
                 continue;

@@ -77,9 +77,11 @@ void FullRedraw(benchmark::State& state)
 }
 BENCHMARK(FullRedraw)->Arg(0)->Arg(DOC_MAX_SAMPLES)->Unit(benchmark::kMillisecond);
 
+// The argument says whether the gauges are shown.
 void NewRecord(benchmark::State& state)
 {
     CbenchGraph b;
+    b.doc.m_viewGauge = state.range(0) != 0;
     b.memory.Clear();
     b.graph.Draw(b.memory, RECT, false);
     const int last = DOC_MAX_SAMPLES - 1;
@@ -96,7 +98,7 @@ void NewRecord(benchmark::State& state)
             state.SkipWithError("incremental drawing refused");
     }
 }
-BENCHMARK(NewRecord)->Unit(benchmark::kMicrosecond);
+BENCHMARK(NewRecord)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

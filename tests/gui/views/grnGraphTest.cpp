@@ -707,4 +707,67 @@ TEST_F(GraphRenderer, AnnotationCursorArea)
         << "the annotation being placed, in its channel's colour";
 }
 
+// Many samples to a pixel column: the trace covers the pixels that drawing
+// every segment on its own covers.
+TEST_F(GraphRenderer, ACrowdedTraceCoversItsSegments)
+{
+    const int n = 4001;
+    CdocField& x = AddReading(float(n - 1));
+    CdocField& y = AddChannel(RED);
+    m_doc->m_graph.SetAxes(&x, &y, nullptr);
+    std::vector<float> ys;
+    uint32_t noise = 7;
+    for (int i = 0; i < n; ++i) {
+        noise = noise * 1664525u + 1013904223u;
+        ys.push_back(50.0f + 45.0f * std::sin(float(i) * 0.004f) + float(noise >> 26) - 32.0f);
+    }
+    ys[1000] = DOC_NO_VALUE;
+    Fill(x, y, ys);
+    CgrnGraph graph;
+    graph.SetDoc(m_doc.get());
+    const wxRect rect(0, 0, 500, 300);
+    const wxImage image = Render(graph, rect);
+
+    // The same segments, each drawn by a line of its own.
+    wxImage expected = qvtest::MakeWhiteImage(rect.width, rect.height);
+    On(expected, [&](wxDC& dc) {
+        wxPen pen(RED, 1, wxPENSTYLE_SOLID);
+        pen.SetCap(wxCAP_PROJECTING);
+        dc.SetPen(pen);
+        wxPoint previous = SamplePixel(graph, y, 0.0f, ys[0]);
+        for (int i = 1; i < n; ++i) {
+            if (docIsNoValue(ys[size_t(i)]))
+                continue;
+            const wxPoint next = SamplePixel(graph, y, float(i), ys[size_t(i)]);
+            wxPoint a = previous;
+            wxPoint b = next;
+            if (graph.ClipSegment(a.x, a.y, b.x, b.y))
+                dc.DrawLine(a, b);
+            previous = next;
+        }
+    });
+    // Segments drawn in one stroke may set a pixel beside a steep segment
+    // that the same segment drawn alone leaves out; none is lost.
+    const wxRect plot = Plot(graph);
+    const int traced = Count(expected, RED, plot);
+    int missing = 0;
+    int extra = 0;
+    int astray = 0;
+    for (int py = plot.y; py <= plot.GetBottom(); ++py) {
+        for (int px = plot.x; px <= plot.GetRight(); ++px) {
+            const bool drawn = At(image, px, py) == RED;
+            const bool wanted = At(expected, px, py) == RED;
+            missing += wanted && !drawn ? 1 : 0;
+            if (drawn && !wanted) {
+                ++extra;
+                astray += At(expected, px - 1, py) != RED && At(expected, px + 1, py) != RED ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_GT(traced, 5000);
+    EXPECT_EQ(missing, 0);
+    EXPECT_LE(extra, traced / 50) << "of " << traced << " trace pixels";
+    EXPECT_EQ(astray, 0) << "extra pixels lie beside the trace";
+}
+
 } // namespace
