@@ -122,6 +122,12 @@ protected:
     std::unique_ptr<CdocDoc> m_doc;
 };
 
+wxColour grnChannelColourOf(const CdocField& field)
+{
+    const CdocColour& colour = field.m_colour;
+    return colour.IsOk() ? wxColour(colour.Red(), colour.Green(), colour.Blue()) : *wxBLACK;
+}
+
 // The pixel the mapping puts a sample on.
 wxPoint SamplePixel(const CgrnGraph& graph, const CdocField& channel, float x, float y)
 {
@@ -768,6 +774,142 @@ TEST_F(GraphRenderer, ACrowdedTraceCoversItsSegments)
     EXPECT_EQ(missing, 0);
     EXPECT_LE(extra, traced / 50) << "of " << traced << " trace pixels";
     EXPECT_EQ(astray, 0) << "extra pixels lie beside the trace";
+}
+
+// Pictures of typical graphs for a person to look at, drawn as the window
+// draws them; each must hold its traces.
+TEST_F(GraphRenderer, Pictures)
+{
+    struct Case
+    {
+        const char* name;
+        bool lines;
+        bool points;
+        bool bars;
+        bool heavy;
+        bool grid;
+        int scheme;
+        int records;
+    } cases[] = {
+        {"graph-lines", true, false, false, false, true, 0, 201},
+        {"graph-points", false, true, false, false, false, 0, 41},
+        {"graph-bars", false, false, true, false, true, 0, 12},
+        {"graph-heavy", true, false, false, true, false, 0, 201},
+        {"graph-high-contrast", true, true, false, false, true, 1, 61},
+    };
+    std::filesystem::create_directories(QV_SCREENSHOT_DIR);
+    for (const Case& c : cases) {
+        m_doc = std::make_unique<CdocDoc>();
+        m_doc->m_title = "Cooling water";
+        m_doc->m_viewTitle = true;
+        m_doc->m_viewGauge = true;
+        m_doc->m_state = DOC_STATE_STOPPED;
+        CdocGraph& graph = m_doc->m_graph;
+        graph.m_lines = c.lines;
+        graph.m_points = c.points;
+        graph.m_bars = c.bars;
+        graph.m_heavy = c.heavy;
+        graph.m_grid = c.grid;
+        CdocField& x = AddReading(float(c.records - 1));
+        x.m_name = "Reading";
+        x.m_unit = "";
+        CdocField& temperature = AddChannel(RED, "Temperature");
+        temperature.m_unit = "C";
+        CdocField& light = AddChannel(BLUE, "Light");
+        light.m_unit = "%";
+        CdocField& pressure = AddChannel(GREEN, "Pressure");
+        pressure.m_unit = "kPa";
+        pressure.m_now.Set(110.0f, 90.0f);
+        for (int i = 0; i < c.records; ++i) {
+            const float t = float(i) / float(c.records - 1);
+            x.m_samples[i] = float(i);
+            temperature.m_samples[i] = 20.0f + 60.0f * std::exp(-3.0f * t);
+            light.m_samples[i] = 50.0f + 30.0f * std::sin(t * 12.0f);
+            pressure.m_samples[i] = 100.0f + 4.0f * std::cos(t * 5.0f) + (i % 7 == 0 ? 2.0f : 0.0f);
+        }
+        for (CdocField* field : {&temperature, &light, &pressure})
+            field->m_current = field->m_samples[c.records - 1];
+        m_doc->m_data.m_records = c.records;
+        m_doc->m_data.m_marks[size_t(c.records / 3)] = 1;
+        m_doc->m_data.SetColourScheme(c.scheme);
+        graph.SetAxes(&x, &temperature, &pressure);
+
+        CgrnGraph renderer;
+        renderer.SetDoc(m_doc.get());
+        wxBitmap bitmap(800, 500, 24);
+        {
+            wxMemoryDC memory(bitmap);
+            memory.SetBackground(*wxWHITE_BRUSH);
+            memory.Clear();
+            EXPECT_TRUE(renderer.Draw(memory, wxRect(0, 0, 800, 500), false)) << c.name;
+        }
+        const std::string path = std::string(QV_SCREENSHOT_DIR) + "/" + c.name + ".png";
+        EXPECT_TRUE(bitmap.SaveFile(path, wxBITMAP_TYPE_PNG)) << path;
+        const wxImage image = bitmap.ConvertToImage();
+        const wxColour colour = grnChannelColourOf(light);
+        EXPECT_GT(Count(image, colour, Plot(renderer)), 10) << c.name << ": the light trace";
+    }
+}
+
+// With the time-of-day axis the first and last moments take the place of the
+// start caption.
+TEST_F(GraphRenderer, TimeOfDayAxisReplacesTheStartCaption)
+{
+    CdocField& time = *Fields().GetAt(Fields().Add(1));
+    time.InitElapsedTime();
+    time.m_now.Set(7200.0f, 0.0f);
+    CdocField& y = AddChannel(RED, "Temperature");
+    for (int i = 0; i <= 120; ++i) {
+        time.m_samples[i] = float(i) * 60.0f;
+        y.m_samples[i] = 40.0f + 30.0f * std::sin(float(i) * 0.05f);
+    }
+    m_doc->m_data.m_records = 121;
+    m_doc->m_data.SetStartDateTime(20240315, 93000);
+    m_doc->m_graph.SetAxes(&time, &y, nullptr);
+    const wxRect rect(0, 0, 800, 400);
+
+    const struct
+    {
+        bool timeOfDay;
+        const char* picture;
+    } cases[] = {{false, "graph-elapsed-time"}, {true, "graph-time-of-day"}};
+    std::vector<wxImage> images;
+    for (const auto& c : cases) {
+        m_doc->m_graphTimeAndDate = c.timeOfDay;
+        CgrnGraph graph;
+        graph.SetDoc(m_doc.get());
+        wxBitmap bitmap(rect.width, rect.height, 24);
+        {
+            wxMemoryDC memory(bitmap);
+            memory.SetBackground(*wxWHITE_BRUSH);
+            memory.Clear();
+            EXPECT_TRUE(graph.Draw(memory, rect, false));
+        }
+        EXPECT_EQ(graph.m_clockActive, c.timeOfDay);
+        std::filesystem::create_directories(QV_SCREENSHOT_DIR);
+        bitmap.SaveFile(std::string(QV_SCREENSHOT_DIR) + "/" + c.picture + ".png", wxBITMAP_TYPE_PNG);
+        images.push_back(bitmap.ConvertToImage());
+    }
+    // The bottom line: "Started ..." from the left edge, or the first moment.
+    wxBitmap text(rect.width, 40, 24);
+    int startedWidth = 0;
+    int firstWidth = 0;
+    {
+        wxMemoryDC memory(text);
+        CgrnGraph graph;
+        graph.SetDoc(m_doc.get());
+        graph.Layout(memory, rect);
+        memory.SetFont(graph.m_font);
+        startedWidth = memory.GetTextExtent("Started " + m_doc->m_data.GetStartText()).x;
+        firstWidth = memory.GetTextExtent(graph.m_clock.m_firstText).x;
+    }
+    ASSERT_GT(startedWidth, firstWidth + 10);
+    auto inked = [&](const wxImage& image, int x0, int x1) {
+        return Count(image, *wxBLACK, wxRect(x0, rect.height - 8, x1 - x0, 6)) +
+               Count(image, *wxBLACK, wxRect(x0, rect.height - 14, x1 - x0, 6));
+    };
+    EXPECT_GT(inked(images[0], firstWidth + 8, startedWidth - 4), 0) << "the start caption";
+    EXPECT_EQ(inked(images[1], firstWidth + 8, startedWidth - 4), 0) << "no start caption";
 }
 
 } // namespace
