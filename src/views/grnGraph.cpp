@@ -486,7 +486,9 @@ bool CgrnGraph::DrawSamples(wxDC& dc, const wxRect& rect, int first, int last)
     if (!BeginIncremental(dc, rect))
         return false;
     if (last != -1) {
-        DrawTraces(first - 1, last + 1);
+        // One record of overlap on each side, so that the new samples join
+        // the trace on screen.
+        DrawTraces(std::max(first, 0) - 1, std::min(last, DOC_MAX_SAMPLES) + 1);
         DrawPendingAnnotation();
     }
     if (m_gaugeCount > 0 && m_doc->m_viewGauge)
