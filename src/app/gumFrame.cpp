@@ -86,6 +86,7 @@ CgumFrame::CgumFrame(CgumDocManager* manager, wxFrame* parent, wxWindowID id, co
                      const wxPoint& position, const wxSize& size, long style)
     : wxDocParentFrame(manager, parent, id, title, position, size, style, "frame")
 {
+    SetIcon(wxGetApp().m_res.m_icons[ICON_APP]);
     CreateMenuBar();
     CreateToolBar();
     if (m_toolBar)
