@@ -1,6 +1,8 @@
 #include "app/gumFrame.h"
 
 #include "app/appOptions.h"
+#include "app/barActivity.h"
+#include "app/barHelp.h"
 #include "app/barSide.h"
 #include "app/barTool.h"
 #include "app/gudOptions.h"
@@ -12,8 +14,10 @@
 #include "app/gumWindowHelpers.h"
 #include "document/gumDoc.h"
 #include "transport/zxMessageBox.h"
+#include "views/guvBoxesPanel.h"
 
 #include <algorithm>
+#include <vector>
 #include <wx/textctrl.h>
 
 wxBEGIN_EVENT_TABLE(CgumFrame, wxDocParentFrame)
@@ -370,11 +374,35 @@ void CgumFrame::OnDeviceButtonPress(wxCommandEvent& event) {}
 
 void CgumFrame::OnLargeTools(wxCommandEvent& event)
 {
-    UpdateLayout(true);
+    SetToolSize(true);
 }
 
 void CgumFrame::OnSmallTools(wxCommandEvent& event)
 {
+    SetToolSize(false);
+}
+
+// Every bar takes the size for good; the frame's size no longer chooses it.
+void CgumFrame::SetToolSize(bool large)
+{
+    std::vector<CbarBase*> bars;
+    if (m_content) {
+        bars.push_back(m_content->m_sideBar);
+        if (CguvBoxesPanel* boxes = m_content->m_boxesPanel) {
+            bars.push_back(boxes->m_activityBar);
+            bars.push_back(boxes->m_helpBar);
+        }
+    }
+    for (CbarBase* bar : bars) {
+        if (bar && large)
+            bar->SetLargeIcons();
+        else if (bar)
+            bar->SetSmallIcons();
+    }
+    if (m_toolBar && large)
+        m_toolBar->SetLargeIcons();
+    else if (m_toolBar)
+        m_toolBar->SetSmallIcons();
     UpdateLayout(true);
 }
 
