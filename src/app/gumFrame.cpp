@@ -12,6 +12,8 @@
 #include "app/base/gumIds.h"
 #include "app/gumWin.h"
 #include "app/gumWindowHelpers.h"
+#include "dialogs/gudAbout.h"
+#include "dialogs/gudTechnicalSupport.h"
 #include "document/gumDoc.h"
 #include "transport/zxMessageBox.h"
 #include "views/guvBoxesPanel.h"
@@ -315,13 +317,13 @@ void CgumFrame::OnWebSite(wxCommandEvent& event)
 
 void CgumFrame::OnTechnicalSupport(wxCommandEvent& event)
 {
-    // Until the support box is in, the maker's address is given as text.
-    zxInfoBox(gumGetMakerAddress(), _("Technical Support"));
+    gudShowTechnicalSupport();
 }
 
+// Shown without blocking; a hidden box goes with the frame.
 void CgumFrame::OnAbout(wxCommandEvent& event)
 {
-    zxInfoBox(zxAppTitle());
+    (new CgudAbout(this))->Show();
 }
 
 void CgumFrame::OnAdminSettings(wxCommandEvent& event)
