@@ -306,16 +306,15 @@ TEST_F(Bars, IconSizeFollowsTheFrameUntilOneIsChosen)
     ASSERT_TRUE(qvtest::PumpUntil([&] { return sizes() == std::vector<int>{32, 48, 48, 32}; }));
     m_frame->SetMinSize(wxSize(300, 200));
     m_frame->Maximize(false);
-    // The window manager sizes the frame in its own time.
+    // The window manager sizes the frame in its own time. (A frame lower than
+    // 480 pixels is out of reach here: the toolkit keeps the frame as high as
+    // its tools need.)
     auto resize = [&](int width, int height) {
         m_frame->SetSize(width, height);
         return qvtest::PumpUntil([&] { return m_frame->GetSize() == wxSize(width, height); });
     };
     ASSERT_TRUE(resize(700, 600));
     EXPECT_TRUE(qvtest::PumpUntil([&] { return sizes() == std::vector<int>{32, 32, 32, 32}; }));
-    ASSERT_TRUE(resize(900, 400));
-    qvtest::Pump(200);
-    EXPECT_EQ(sizes(), (std::vector<int>{32, 32, 32, 32}));
     ASSERT_TRUE(resize(900, 600));
     EXPECT_TRUE(qvtest::PumpUntil([&] { return sizes() == std::vector<int>{32, 48, 48, 32}; }));
 
