@@ -31,6 +31,7 @@ set(QV_GUI_SOURCES
   app/barTool.cpp
   app/barActivity.cpp
   app/barHelp.cpp
+  app/gumHtmlFilter.cpp
   app/gumWindowHelpers.cpp
   app/gumTestHooks.cpp
   document/gumDoc.cpp

@@ -2,6 +2,7 @@
 
 #include "app/gumDocManager.h"
 #include "app/gumFrame.h"
+#include "app/gumHtmlFilter.h"
 #include "app/base/gumHelpers.h"
 #include "app/gumTestHooks.h"
 #include "document/gumDoc.h"
@@ -16,6 +17,7 @@
 #include <wx/fileconf.h>
 #include <wx/fs_arc.h>
 #include <wx/html/helpctrl.h>
+#include <wx/html/htmlwin.h>
 #include <wx/log.h>
 #include <wx/msgout.h>
 #include <wx/settings.h>
@@ -127,6 +129,7 @@ bool CgumApp::OnInit()
     }
 
     wxFileSystem::AddHandler(new wxArchiveFSHandler);
+    wxHtmlWindow::AddFilter(new CgumHtmlFilter);
     m_help = new wxHtmlHelpController(wxHF_DEFAULT_STYLE, nullptr);
     {
         wxLogNull quiet; // a missing help book is ignored
