@@ -29,6 +29,9 @@ set(QV_GUI_SOURCES
   app/barBase.cpp
   app/barSide.cpp
   app/barTool.cpp
+  app/barActivity.cpp
+  app/barHelp.cpp
+  app/gumHtmlFilter.cpp
   app/gumWindowHelpers.cpp
   app/gumTestHooks.cpp
   document/gumDoc.cpp

@@ -2,6 +2,7 @@
 
 #include "app/base/gumAdminHelper.h"
 #include "app/base/gumResCore.h"
+#include "transport/zxBtle.h"
 #include "transport/zxMessageBox.h"
 
 #include <wx/filefn.h>
@@ -208,6 +209,8 @@ void CappOptions::Set(const CappOptionsFile& record, bool save)
 
 void CappOptions::Apply(bool levelChanged, bool managerChanged)
 {
+    const CappOptionsFile current = GetCurrentCopy();
+    zxGetBtle().SetSelectedLogger(current.BluetoothSmartUUID, current.BluetoothSmartName);
     if (levelChanged)
         UpdateLevelFlags();
     if (m_applyHandler)

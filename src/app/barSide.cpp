@@ -19,19 +19,26 @@ CbarSide* barNewSideBar(wxWindow* parent)
 void CbarSide::SaveState()
 {
     SetBackgroundColour(GetBackgroundColour());
-    m_largeIcons = 0;
+    m_autoIconSize = true;
+    m_largeIcons = UseLargeIcons() ? 1 : 0;
     m_appState.Save();
 }
 
 bool CbarSide::StateChanged()
 {
-    return m_appState.Changed();
+    const bool state = m_appState.Changed();
+    const bool size = CheckIconSize();
+    return state || size;
 }
 
 void CbarSide::UpdateTools()
 {
     ClearTools();
-    SetToolBitmapSize(wxSize(32, 32));
+    SetBackgroundColour(GetBackgroundColour());
+    FitBitmapSize(wxGetApp().m_res.m_sideBitmaps[BMP_START]);
+    const int h = GetToolBitmapSize().y;
+    SetMargins(0, h / 4);
+    SetToolPacking(h / 4);
     const int state = m_appState.m_state;
     const int activity = m_appState.m_activity;
     auto add = [this](std::initializer_list<int> kinds) {
@@ -64,9 +71,6 @@ void CbarSide::UpdateTools()
         add({12, 13});
         break;
     }
-    Realize();
-    Layout();
+    FinishTools(0, 0);
     Refresh(); // the old buttons would stay on screen until something else repaints
-    if (GetParent())
-        GetParent()->Layout();
 }

@@ -1,11 +1,11 @@
 #include "app/barTool.h"
 
 #include "app/appOptions.h"
+#include "app/barBase.h"
 #include "app/gumApp.h"
 #include "app/base/gumIds.h"
 #include "document/docDoc.h"
 
-#include <wx/artprov.h>
 
 namespace {
 
@@ -30,21 +30,21 @@ struct Tool
     const char* label;
     const char* tooltip;
     const char* status;
-    const char* picture; // stand-in picture until the tool bitmaps are in
+    int picture;
 };
 
 const Tool kTools[] = {
-    {ID_VIEW_GAUGE, "Gauge", "Show the gauges", "Gauge", wxART_LIST_VIEW},
-    {ID_VIEW_TABLE, "Table", "Show the table", "Table", wxART_REPORT_VIEW},
-    {ID_VIEW_DIGITS, "Digits", "Show the digits", "Digits", wxART_EXECUTABLE_FILE},
-    {ID_NOTES, "Notes", "Display the notes", "Notes", wxART_NORMAL_FILE},
-    {ID_INFORMATION, "Information", "Display information and statistics", "Information", wxART_INFORMATION},
-    {ID_AUTO_ZOOM, "Auto Zoom", "Auto Zoom the graph traces to fill the display", "Auto Zoom", wxART_PLUS},
-    {ID_DEFAULT_ZOOM, "Default Zoom", "Default Zoom", "Default Zoom", wxART_MINUS},
-    {ID_ANNOTATE, "Annotate graph", "Annotate graph", "Annotate graph", wxART_EDIT},
-    {ID_COPY_GRAPH, "Copy Graph", "Copy Graph", "Copy Graph", wxART_COPY},
-    {ID_COPY_TABLE, "Copy Table", "Copy Table", "Copy Table", wxART_PASTE},
-    {ID_DELETE_LAST, "Delete last", "Delete the last reading", "Delete last", wxART_DELETE},
+    {ID_VIEW_GAUGE, "Gauge", "Show the gauges", "Gauge", BMP_GAUGE},
+    {ID_VIEW_TABLE, "Table", "Show the table", "Table", BMP_TABLE},
+    {ID_VIEW_DIGITS, "Digits", "Show the digits", "Digits", BMP_DIGITS},
+    {ID_NOTES, "Notes", "Display the notes", "Notes", BMP_NOTES},
+    {ID_INFORMATION, "Information", "Display information and statistics", "Information", BMP_INFORMATION},
+    {ID_AUTO_ZOOM, "Auto Zoom", "Auto Zoom the graph traces to fill the display", "Auto Zoom", BMP_AUTO_ZOOM},
+    {ID_DEFAULT_ZOOM, "Default Zoom", "Default Zoom", "Default Zoom", BMP_DEFAULT_ZOOM},
+    {ID_ANNOTATE, "Annotate graph", "Annotate graph", "Annotate graph", BMP_ANNOTATE},
+    {ID_COPY_GRAPH, "Copy Graph", "Copy Graph", "Copy Graph", BMP_COPY_GRAPH},
+    {ID_COPY_TABLE, "Copy Table", "Copy Table", "Copy Table", BMP_COPY_TABLE},
+    {ID_DELETE_LAST, "Delete last", "Delete the last reading", "Delete last", BMP_DELETE_LAST},
 };
 
 int CurrentState()
@@ -98,17 +98,17 @@ void CbarTool::AddCommandTool(unsigned int tool)
     if (tool >= sizeof kTools / sizeof kTools[0])
         return;
     const Tool& t = kTools[tool];
-    const int size = m_largeIcons ? 32 : 16;
-    AddTool(t.command, wxGetTranslation(t.label),
-            wxArtProvider::GetBitmap(t.picture, wxART_TOOLBAR, wxSize(size, size)), wxNullBitmap,
+    const wxBitmap& picture = wxGetApp().m_res.m_toolBitmaps[size_t(t.picture)].Get(m_largeIcons);
+    AddTool(t.command, wxGetTranslation(t.label), barToolPicture(picture, GetToolBitmapSize()), wxNullBitmap,
             wxITEM_NORMAL, wxGetTranslation(t.tooltip), wxGetTranslation(t.status));
 }
 
 void CbarTool::UpdateTools()
 {
     ClearTools();
-    const int size = m_largeIcons ? 32 : 16;
-    SetToolBitmapSize(wxSize(size, size));
+    const wxBitmap& size = wxGetApp().m_res.m_toolBitmaps[BMP_NEW].Get(m_largeIcons);
+    if (size.IsOk() && size.GetSize() != GetToolBitmapSize())
+        SetToolBitmapSize(size.GetSize());
     SetMargins(2, 0);
     if (appIsAllowed(FEATURE_VIEW_GAUGE))
         AddCommandTool(TOOL_GAUGE);
@@ -138,7 +138,11 @@ void CbarTool::UpdateTools()
         AddSeparator();
         AddCommandTool(TOOL_DELETE_LAST);
     }
+    CgumRes& res = wxGetApp().m_res;
+    const int mode = res.SetToolMode(0);
     Realize();
+    res.SetToolMode(mode);
+    SetRows(1);
     Layout();
     if (GetParent())
         GetParent()->Layout();
@@ -150,4 +154,16 @@ void CbarTool::UpdateIfChanged(bool force)
     const bool changed = StateChanged();
     if (changed || force)
         UpdateTools();
+}
+
+void CbarTool::SetLargeIcons()
+{
+    m_largeIcons = 1;
+    UpdateTools();
+}
+
+void CbarTool::SetSmallIcons()
+{
+    m_largeIcons = 0;
+    UpdateTools();
 }

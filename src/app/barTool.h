@@ -17,6 +17,8 @@ public:
     virtual void AddCommandTool(unsigned int tool);
 
     void UpdateIfChanged(bool force);
+    void SetLargeIcons();
+    void SetSmallIcons();
 
     int m_userLevel = 0;
     int m_state = 1;

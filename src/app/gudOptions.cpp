@@ -3,10 +3,13 @@
 #include "app/gumApp.h"
 #include "app/gumFrame.h"
 #include "app/gumWindowHelpers.h"
+#include "dialogs/gudBLEScan.h"
 #include "hardware/xhwBoxes.h"
 #include "transport/zxMessageBox.h"
+#include "transport/zxBtle.h"
 #include "transport/zxSerialPort.h"
 
+#include <wx/bmpbuttn.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
@@ -20,6 +23,17 @@
 #include <wx/valtext.h>
 
 wxIMPLEMENT_DYNAMIC_CLASS(CgudOptions, wxDialog);
+
+namespace {
+
+gudFolderChooser g_folderChooser;
+
+} // namespace
+
+void gudSetFolderChooser(gudFolderChooser chooser)
+{
+    g_folderChooser = std::move(chooser);
+}
 
 wxBEGIN_EVENT_TABLE(CgudOptions, wxDialog)
     EVT_BUTTON(ID_OPTIONS_LEVEL, CgudOptions::OnLevel)
@@ -53,9 +67,8 @@ void CgudOptions::CreateControls()
 
     auto* top = new wxBoxSizer(wxHORIZONTAL);
     auto* levelBox = new wxStaticBoxSizer(wxVERTICAL, this, _("Sophistication &Level"));
-    // A text stand-in for the level pictures until they are in.
-    m_levelButton = new wxButton(levelBox->GetStaticBox(), ID_OPTIONS_LEVEL, "4", wxDefaultPosition,
-                                 wxDefaultSize, wxBU_EXACTFIT);
+    m_levelButton = new wxBitmapButton(levelBox->GetStaticBox(), ID_OPTIONS_LEVEL,
+                                       wxGetApp().m_res.m_sideBitmaps[BMP_LEVEL4].m_small);
     levelBox->Add(m_levelButton, 0, wxALIGN_CENTRE | wxALL, 5);
     levelBox->SetMinSize(wxSize(GetTextExtent(_("Sophistication &Level")).x + 30, -1));
     top->Add(levelBox, 0, wxEXPAND | wxALL, 5);
@@ -182,7 +195,7 @@ void CgudOptions::GetValues(CappOptionsFile& record) const
 bool CgudOptions::TransferDataToWindow()
 {
     const int level = m_userLevel >= 2 && m_userLevel <= 4 ? m_userLevel : 1;
-    m_levelButton->SetLabel(wxString::Format("%d", level));
+    m_levelButton->SetBitmap(wxGetApp().m_res.m_sideBitmaps[size_t(BMP_LEVEL1 + level - 1)].m_small);
     m_smartBox->SetValue(m_smart);
     m_smartNameText->SetLabel(m_smartName);
     const bool ok = wxDialog::TransferDataToWindow();
@@ -234,14 +247,56 @@ void CgudOptions::OnSmartSearch(wxCommandEvent& event)
 {
     TakeValues();
     m_smart = true;
-    // The scan itself needs the Bluetooth LE link, which this system lacks.
+    CxhwBoxes& boxes = wxGetApp().m_boxes;
+    const int state = boxes.GetState();
+    bool busy = false;
+    switch (state) {
+    case BOXES_STATE_RESET:
+    case BOXES_STATE_IDLE:
+        RunScanDialog();
+        break;
+    case BOXES_STATE_SAMPLING:
+    case BOXES_STATE_SETUP_LOGGING:
+    case BOXES_STATE_TIMING:
+    case BOXES_STATE_SCOPE:
+    case BOXES_STATE_FETCH:
+        busy = zxGetBtle().IsOpen();
+        if (!busy)
+            RunScanDialog();
+        break;
+    case BOXES_STATE_CONNECT:
+    case BOXES_STATE_SEARCH:
+        // The search for a logger pauses while the user scans.
+        boxes.SetState(BOXES_STATE_IDLE);
+        busy = !boxes.WaitAckState(BOXES_STATE_IDLE, 3.0f);
+        if (!busy)
+            RunScanDialog();
+        boxes.SetState(state);
+        break;
+    default:
+        busy = true;
+        break;
+    }
+    if (busy)
+        zxInfoBox(_("Cannot search while bluetooth is busy"));
     TransferDataToWindow();
 }
 
+void CgudOptions::RunScanDialog()
+{
+    gudShowBLEScan(this, m_smartUUID, m_smartName, m_adminMode);
+}
+
+// A cancelled chooser keeps the folder: it gives an empty text, which would
+// otherwise throw the data folder away.
 void CgudOptions::OnBrowse(wxCommandEvent& event)
 {
     TakeValues();
-    m_folder = wxDirSelector(_("Select a directory"), m_folder, 0, wxDefaultPosition, this);
+    const wxString message = _("Select a directory");
+    const wxString folder = g_folderChooser ? g_folderChooser(message, m_folder)
+                                            : wxDirSelector(message, m_folder, 0, wxDefaultPosition, this);
+    if (!folder.empty())
+        m_folder = folder;
     TransferDataToWindow();
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 #include "app/base/appOptionsFile.h"
 
+#include <functional>
 #include <wx/dialog.h>
 
+class wxBitmapButton;
 class wxButton;
 class wxCheckBox;
 class wxChoice;
@@ -74,7 +76,7 @@ public:
     bool m_adminMode = false;
     CappOptionsFile m_record; // the fields the dialog does not show
 
-    wxButton* m_levelButton = nullptr;
+    wxBitmapButton* m_levelButton = nullptr;
     wxCheckBox* m_managerBox = nullptr;
     wxCheckBox* m_userSaveBox = nullptr;
     wxCheckBox* m_smartBox = nullptr;
@@ -85,6 +87,7 @@ public:
 private:
     void CreateControls();
     void TakeValues();
+    void RunScanDialog();
 
     wxDECLARE_DYNAMIC_CLASS_NO_COPY(CgudOptions);
     wxDECLARE_EVENT_TABLE();
@@ -92,3 +95,9 @@ private:
 
 void gudShowAdminSettings();
 void gudShowOptions();
+
+// Replaces the toolkit's folder chooser of the Options dialog (tests): it gets
+// the message and the starting folder and returns the chosen folder, or an
+// empty text when cancelled.
+using gudFolderChooser = std::function<wxString(const wxString& message, const wxString& start)>;
+void gudSetFolderChooser(gudFolderChooser chooser);

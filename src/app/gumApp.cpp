@@ -2,9 +2,11 @@
 
 #include "app/gumDocManager.h"
 #include "app/gumFrame.h"
+#include "app/gumHtmlFilter.h"
 #include "app/base/gumHelpers.h"
 #include "app/gumTestHooks.h"
 #include "document/gumDoc.h"
+#include "transport/zxBtle.h"
 #include "transport/zxMessageBox.h"
 #include "views/gumView.h"
 
@@ -15,6 +17,7 @@
 #include <wx/fileconf.h>
 #include <wx/fs_arc.h>
 #include <wx/html/helpctrl.h>
+#include <wx/html/htmlwin.h>
 #include <wx/log.h>
 #include <wx/msgout.h>
 #include <wx/settings.h>
@@ -42,6 +45,17 @@ const TemplateRow kTemplates[6] = {
     {"Ombex Bench Data", "*.obd", "obd", false},
     {"Software Independent Data", "*.sid", "sid", false},
 };
+
+// With the simulated logger, the Bluetooth LE adapter is powered on and two
+// simulated loggers are in range. Without it the adapter has no link to the
+// system's Bluetooth yet and says so.
+void gumSimulateBluetoothLoggers()
+{
+    CzxBtleAdapter& adapter = CzxBtleManager::Shared().GetAdapter();
+    adapter.SetState(BTLE_STATE_POWERED_ON);
+    adapter.AddInRange({"5A1E0001-7C3E-4A1D-9E85-3D6B20C4F9A1", "Kestilon SIM-1"});
+    adapter.AddInRange({"5A1E0002-7C3E-4A1D-9E85-3D6B20C4F9A1", "Tundrane 2 SIM-2"});
+}
 
 } // namespace
 
@@ -103,12 +117,19 @@ bool CgumApp::OnInit()
     if (wxGetEnv("QUORVANTI_SIMULATE", &simulate) && simulate == "1")
         m_simulate = true;
     m_boxes.SetSimulated(m_simulate);
+    if (m_simulate)
+        gumSimulateBluetoothLoggers();
+    CzxBtle& btle = zxGetBtle();
+    btle.LoadUserDefaults();
+    const CappOptionsFile options = m_options.GetCurrentCopy();
+    btle.SetSelectedLogger(options.BluetoothSmartUUID, options.BluetoothSmartName);
     if (!m_boxes.StartThreads()) {
         EndFailedStart();
         return false;
     }
 
     wxFileSystem::AddHandler(new wxArchiveFSHandler);
+    wxHtmlWindow::AddFilter(new CgumHtmlFilter);
     m_help = new wxHtmlHelpController(wxHF_DEFAULT_STYLE, nullptr);
     {
         wxLogNull quiet; // a missing help book is ignored

@@ -1,6 +1,8 @@
 #include "app/gumFrame.h"
 
 #include "app/appOptions.h"
+#include "app/barActivity.h"
+#include "app/barHelp.h"
 #include "app/barSide.h"
 #include "app/barTool.h"
 #include "app/gudOptions.h"
@@ -10,10 +12,14 @@
 #include "app/base/gumIds.h"
 #include "app/gumWin.h"
 #include "app/gumWindowHelpers.h"
+#include "dialogs/gudAbout.h"
+#include "dialogs/gudTechnicalSupport.h"
 #include "document/gumDoc.h"
 #include "transport/zxMessageBox.h"
+#include "views/guvBoxesPanel.h"
 
 #include <algorithm>
+#include <vector>
 #include <wx/textctrl.h>
 
 wxBEGIN_EVENT_TABLE(CgumFrame, wxDocParentFrame)
@@ -86,6 +92,7 @@ CgumFrame::CgumFrame(CgumDocManager* manager, wxFrame* parent, wxWindowID id, co
                      const wxPoint& position, const wxSize& size, long style)
     : wxDocParentFrame(manager, parent, id, title, position, size, style, "frame")
 {
+    SetIcon(wxGetApp().m_res.m_icons[ICON_APP]);
     CreateMenuBar();
     CreateToolBar();
     if (m_toolBar)
@@ -310,13 +317,13 @@ void CgumFrame::OnWebSite(wxCommandEvent& event)
 
 void CgumFrame::OnTechnicalSupport(wxCommandEvent& event)
 {
-    // Until the support box is in, the maker's address is given as text.
-    zxInfoBox(gumGetMakerAddress(), _("Technical Support"));
+    gudShowTechnicalSupport();
 }
 
+// Shown without blocking; a hidden box goes with the frame.
 void CgumFrame::OnAbout(wxCommandEvent& event)
 {
-    zxInfoBox(zxAppTitle());
+    (new CgudAbout(this))->Show();
 }
 
 void CgumFrame::OnAdminSettings(wxCommandEvent& event)
@@ -369,11 +376,35 @@ void CgumFrame::OnDeviceButtonPress(wxCommandEvent& event) {}
 
 void CgumFrame::OnLargeTools(wxCommandEvent& event)
 {
-    UpdateLayout(true);
+    SetToolSize(true);
 }
 
 void CgumFrame::OnSmallTools(wxCommandEvent& event)
 {
+    SetToolSize(false);
+}
+
+// Every bar takes the size for good; the frame's size no longer chooses it.
+void CgumFrame::SetToolSize(bool large)
+{
+    std::vector<CbarBase*> bars;
+    if (m_content) {
+        bars.push_back(m_content->m_sideBar);
+        if (CguvBoxesPanel* boxes = m_content->m_boxesPanel) {
+            bars.push_back(boxes->m_activityBar);
+            bars.push_back(boxes->m_helpBar);
+        }
+    }
+    for (CbarBase* bar : bars) {
+        if (bar && large)
+            bar->SetLargeIcons();
+        else if (bar)
+            bar->SetSmallIcons();
+    }
+    if (m_toolBar && large)
+        m_toolBar->SetLargeIcons();
+    else if (m_toolBar)
+        m_toolBar->SetSmallIcons();
     UpdateLayout(true);
 }
 

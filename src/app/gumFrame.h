@@ -56,6 +56,7 @@ private:
     void OnDeviceButtonPress(wxCommandEvent& event);
     void OnLargeTools(wxCommandEvent& event);
     void OnSmallTools(wxCommandEvent& event);
+    void SetToolSize(bool large);
     void OnUnchangedUI(wxUpdateUIEvent& event);
     void OnDisableUI(wxUpdateUIEvent& event);
     void ApplyOptions(bool levelChanged, bool managerChanged);

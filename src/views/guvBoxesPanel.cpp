@@ -1,9 +1,71 @@
 #include "views/guvBoxesPanel.h"
 
+#include "app/barActivity.h"
+#include "app/barHelp.h"
+#include "app/gumApp.h"
+#include "document/docDoc.h"
+
+#include <wx/sizer.h>
+
+namespace {
+
+int CurrentState()
+{
+    CdocDoc* doc = wxTheApp ? wxGetApp().GetCurrentDocDoc() : nullptr;
+    return doc ? doc->m_state : 1;
+}
+
+} // namespace
+
 CguvBoxesPanel::CguvBoxesPanel(wxWindow* parent, wxWindowID id, const wxPoint& position,
     const wxSize& size, long style)
     : wxPanel(parent, id, position, size, style, "panel")
 {
+    m_sizer = new wxBoxSizer(wxVERTICAL);
+    m_activityBar = barNewActivityBar(this);
+    m_helpBar = barNewHelpBar(this);
+    m_sizer->Add(m_activityBar, 1, wxLEFT | wxRIGHT | wxALIGN_CENTER_HORIZONTAL, 2);
+    m_sizer->AddStretchSpacer(1); // where the boxes go
+    auto* bottom = new wxBoxSizer(wxHORIZONTAL);
+    bottom->Add(m_helpBar, 1, wxEXPAND | wxALL, 0);
+    m_sizer->Add(bottom, 0, wxEXPAND, 0);
+    // No fixed minimum: the panel is as wide as its bars, which are built later.
+    SetSizer(m_sizer);
+    m_state = CurrentState();
+    UpdateLayout(true);
+    Fit();
 }
 
 CguvBoxesPanel::~CguvBoxesPanel() = default;
+
+void CguvBoxesPanel::UpdateLayout(bool force)
+{
+    const int state = CurrentState();
+    const bool changed = state != m_state;
+    m_state = state;
+    if (!changed && !force)
+        return;
+    const bool ready = state == 1 || state == DOC_STATE_READY;
+    if (m_activityBar)
+        m_activityBar->Show(ready);
+    m_sizer->Show(size_t(1), !ready);
+    m_helpBar->Show(true);
+    Layout();
+}
+
+void CguvBoxesPanel::UpdateWindowUI(long flags)
+{
+    UpdateLayout(false);
+    wxPanel::UpdateWindowUI(flags);
+}
+
+bool CguvBoxesPanel::Layout()
+{
+    if (m_activityBar)
+        m_activityBar->Layout();
+    if (m_helpBar)
+        m_helpBar->Layout();
+    if (m_sizer)
+        m_sizer->Layout();
+    return wxPanel::Layout();
+}

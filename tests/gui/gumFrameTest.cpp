@@ -9,6 +9,7 @@
 #include "app/gumPageMargins.h"
 #include "app/gumWin.h"
 #include "document/gumDoc.h"
+#include "support/dialogDriver.h"
 #include "support/guiSupport.h"
 #include "support/testBoxes.h"
 #include "support/testEnvironment.h"
@@ -89,32 +90,7 @@ protected:
     CgumWin* m_content = nullptr;
 };
 
-// Calls the function on the first dialog of type T that a modal loop shows,
-// polling every 50 ms while the test waits in that loop.
-template <class T>
-class DialogDriver : public wxTimer
-{
-public:
-    explicit DialogDriver(std::function<void(T&)> act) : m_act(std::move(act)) { Start(50); }
-
-    void Notify() override
-    {
-        for (wxWindow* window : wxTopLevelWindows) {
-            T* dialog = dynamic_cast<T*>(window);
-            if (dialog && dialog->IsModal() && !m_done) {
-                m_done = true;
-                Stop();
-                m_act(*dialog);
-                return;
-            }
-        }
-    }
-
-    bool m_done = false;
-
-private:
-    std::function<void(T&)> m_act;
-};
+using qvtest::DialogDriver;
 
 // Prints one page of a printout into a PDF file through cairo, as the GTK
 // print operation does (the library is the one the toolkit already uses).

@@ -5,7 +5,9 @@
 #include "app/gumFrame.h"
 #include "document/gumDoc.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <dlfcn.h>
 #include <filesystem>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
@@ -86,21 +88,76 @@ void PostCommandAndWait(int id, int value)
     Pump(20);
 }
 
+namespace {
+
+// The window drawn by the toolkit into an image of its own, whatever covers
+// it on the display (other test programs share the display).
+wxImage DrawWindow(wxWindow* window)
+{
+    static void* gtk = dlopen("libgtk-3.so.0", RTLD_NOW | RTLD_NOLOAD);
+    static void* cairo = dlopen("libcairo.so.2", RTLD_NOW);
+    if (!gtk || !cairo)
+        return wxImage();
+    using SurfaceCreate = void* (*)(int, int, int);
+    using Create = void* (*)(void*);
+    using Draw = void (*)(void*, void*);
+    using Release = void (*)(void*);
+    using GetData = unsigned char* (*)(void*);
+    using GetStride = int (*)(void*);
+    auto surfaceCreate = reinterpret_cast<SurfaceCreate>(dlsym(cairo, "cairo_image_surface_create"));
+    auto create = reinterpret_cast<Create>(dlsym(cairo, "cairo_create"));
+    auto destroy = reinterpret_cast<Release>(dlsym(cairo, "cairo_destroy"));
+    auto flush = reinterpret_cast<Release>(dlsym(cairo, "cairo_surface_flush"));
+    auto surfaceDestroy = reinterpret_cast<Release>(dlsym(cairo, "cairo_surface_destroy"));
+    auto getData = reinterpret_cast<GetData>(dlsym(cairo, "cairo_image_surface_get_data"));
+    auto getStride = reinterpret_cast<GetStride>(dlsym(cairo, "cairo_image_surface_get_stride"));
+    auto draw = reinterpret_cast<Draw>(dlsym(gtk, "gtk_widget_draw"));
+    if (!surfaceCreate || !create || !destroy || !flush || !surfaceDestroy || !getData || !getStride || !draw)
+        return wxImage();
+    const wxSize size = window->GetSize();
+    if (size.x <= 0 || size.y <= 0)
+        return wxImage();
+    void* surface = surfaceCreate(0 /* ARGB32 */, size.x, size.y);
+    void* context = create(surface);
+    draw(window->GetHandle(), context);
+    destroy(context);
+    flush(surface);
+    const unsigned char* data = getData(surface);
+    const int stride = getStride(surface);
+    wxImage image(size.x, size.y);
+    for (int y = 0; y < size.y; ++y) {
+        for (int x = 0; x < size.x; ++x) {
+            const unsigned char* p = data + y * stride + x * 4; // B, G, R, A, alpha premultiplied
+            const int a = p[3];
+            auto channel = [a](int c) { return a ? std::min(255, c * 255 / a) : 255; };
+            image.SetRGB(x, y, channel(p[2]), channel(p[1]), channel(p[0]));
+        }
+    }
+    surfaceDestroy(surface);
+    return image;
+}
+
+} // namespace
+
 std::string SaveScreenshot(wxWindow* window, const std::string& name)
 {
     if (!window)
         return {};
     Pump(300);
-    const wxRect rect = window->GetScreenRect();
-    wxBitmap bitmap(rect.width, rect.height, 24);
-    {
-        wxMemoryDC memory(bitmap);
-        wxScreenDC screen;
-        memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+    wxImage image = DrawWindow(window);
+    if (!image.IsOk()) {
+        const wxRect rect = window->GetScreenRect();
+        wxBitmap bitmap(rect.width, rect.height, 24);
+        {
+            wxMemoryDC memory(bitmap);
+            wxScreenDC screen;
+            memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+        }
+        image = bitmap.ConvertToImage();
     }
     std::filesystem::create_directories(QV_SCREENSHOT_DIR);
     const std::string path = std::string(QV_SCREENSHOT_DIR) + "/" + name + ".png";
-    if (!bitmap.SaveFile(path, wxBITMAP_TYPE_PNG))
+    if (!image.SaveFile(path, wxBITMAP_TYPE_PNG))
         return {};
     return path;
 }

@@ -1,0 +1,27 @@
+# Writes a C++ source that holds every PNG file of a folder as bytes, for the
+# pictures built into the program.
+# Run as: cmake -DQV_PICTURES=<folder> -DQV_OUT=<file.cpp> -P embedPictures.cmake
+
+file(GLOB pictures RELATIVE ${QV_PICTURES} ${QV_PICTURES}/*.png)
+list(SORT pictures)
+set(body "// Made by the build from resources/pictures/builtin; do not edit.\n")
+string(APPEND body "#include \"app/gumPictureData.h\"\n\n#include <cstring>\n\nnamespace {\n\n")
+set(table "")
+set(i 0)
+foreach(picture ${pictures})
+  file(READ ${QV_PICTURES}/${picture} hex HEX)
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+  string(REGEX REPLACE "((0x..,){24})" "\\1\n" bytes "${bytes}")
+  string(APPEND body "const unsigned char kData${i}[] = {\n${bytes}};\n")
+  string(REGEX REPLACE "\\.png$" "" name "${picture}")
+  string(APPEND table "    {\"${name}\", kData${i}, sizeof kData${i}},\n")
+  math(EXPR i "${i} + 1")
+endforeach()
+string(APPEND body "\nconst CgumPictureData kPictures[] = {\n${table}};\n\n} // namespace\n\n")
+string(APPEND body "const CgumPictureData* gumFindPictureData(const char* name)\n{\n")
+string(APPEND body "    for (const CgumPictureData& picture : kPictures) {\n")
+string(APPEND body "        if (std::strcmp(picture.name, name) == 0)\n            return &picture;\n    }\n")
+string(APPEND body "    return nullptr;\n}\n")
+file(WRITE ${QV_OUT}.new "${body}")
+execute_process(COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QV_OUT}.new ${QV_OUT})
+file(REMOVE ${QV_OUT}.new)
