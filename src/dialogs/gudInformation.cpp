@@ -99,7 +99,7 @@ void CgudInformation::OnRefresh(wxCommandEvent& event)
 {
     m_text.clear();
     if (m_doc)
-        gudAppendInformationText(*m_doc, m_text);
+        m_doc->GetInformationText(m_text);
     TransferDataToWindow();
 }
 
@@ -111,19 +111,7 @@ int gudShowInformation(CdocDoc* doc)
     dialog.m_doc = doc;
     dialog.m_text.clear();
     if (doc)
-        gudAppendInformationText(*doc, dialog.m_text);
+        doc->GetInformationText(dialog.m_text);
     gumBeforeShowModal();
     return dialog.ShowModal();
-}
-
-void gudAppendInformationText(CdocDoc& doc, wxString& text)
-{
-    const wxString nl = gumGetNewLine();
-    text += " " + gumGetString(910) + ": " + doc.m_title + nl + nl;
-    CdocFieldV& fields = doc.m_data.m_fields;
-    for (int i = 0; i < fields.GetCount(); ++i) {
-        wxString channel;
-        fields.GetAt(i)->GetInfoText(channel, doc.m_data.m_records, i);
-        text += channel + nl;
-    }
 }

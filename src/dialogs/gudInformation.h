@@ -44,7 +44,3 @@ private:
 // anything when the user level does not allow it.
 int gudShowInformation(CdocDoc* doc);
 
-// Appends the document's information text. Still thin: the run's times,
-// interval, record count and best fits come with the document's own text;
-// until then the title and every channel's own information.
-void gudAppendInformationText(CdocDoc& doc, wxString& text);
