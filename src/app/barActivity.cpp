@@ -10,16 +10,6 @@ wxBEGIN_EVENT_TABLE(CbarActivity, CbarBase)
     EVT_PAINT(CbarActivity::OnPaint)
 wxEND_EVENT_TABLE()
 
-namespace {
-
-int CurrentState()
-{
-    CdocDoc* doc = wxGetApp().GetCurrentDocDoc();
-    return doc ? doc->m_state : 1;
-}
-
-} // namespace
-
 CbarActivity::CbarActivity(wxWindow* parent)
     : CbarBase(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                wxTB_RIGHT | wxTB_FLAT | wxTB_TEXT | wxTB_NODIVIDER | wxNO_BORDER, "toolbar")
@@ -39,14 +29,14 @@ void CbarActivity::SaveState()
     SetBackgroundColour(GetBackgroundColour());
     m_autoIconSize = true;
     m_largeIcons = UseLargeIcons() ? 1 : 0;
-    m_state = CurrentState();
+    m_state = barCurrentDocState();
     m_userLevel = wxGetApp().m_options.GetUserLevel();
 }
 
 bool CbarActivity::StateChanged()
 {
     const bool size = CheckIconSize();
-    const int state = CurrentState();
+    const int state = barCurrentDocState();
     const int level = wxGetApp().m_options.GetUserLevel();
     const bool changed = size || state != m_state || level != m_userLevel;
     m_state = state;
@@ -73,8 +63,5 @@ void CbarActivity::UpdateTools()
 // The bar takes the colour of the boxes panel around it.
 void CbarActivity::OnPaint(wxPaintEvent& event)
 {
-    wxPaintDC dc(this);
-    if (GetParent())
-        dc.SetBackground(wxBrush(GetParent()->GetBackgroundColour()));
-    dc.Clear();
+    PaintLikeParent();
 }

@@ -4,8 +4,10 @@
 #include "app/gumFrame.h"
 #include "app/gumWindowHelpers.h"
 #include "app/base/gumIds.h"
+#include "document/docDoc.h"
 
 #include <algorithm>
+#include <wx/dcclient.h>
 #include <wx/image.h>
 
 namespace {
@@ -182,4 +184,18 @@ void CbarBase::FinishTools(int toolMode, int rows)
         if (parent->GetParent())
             parent->GetParent()->Layout();
     }
+}
+
+void CbarBase::PaintLikeParent()
+{
+    wxPaintDC dc(this);
+    if (GetParent())
+        dc.SetBackground(wxBrush(GetParent()->GetBackgroundColour()));
+    dc.Clear();
+}
+
+int barCurrentDocState()
+{
+    CdocDoc* doc = wxGetApp().GetCurrentDocDoc();
+    return doc ? doc->m_state : 1;
 }

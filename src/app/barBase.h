@@ -34,6 +34,8 @@ public:
     int m_largeIcons = 1;
 
 protected:
+    // Paints the bar in the colour of the panel around it.
+    void PaintLikeParent();
     // Realising and laying out after the tools were added; rows is 0 for one
     // tool per row.
     void FinishTools(int toolMode, int rows);
@@ -42,3 +44,7 @@ protected:
 // The picture of a tool, or an empty square of the bar's size when it could
 // not be loaded: the toolkit refuses a tool without a picture.
 wxBitmap barToolPicture(const wxBitmap& picture, const wxSize& size);
+
+// The current document's State, 1 (ready) without a document: what the bars
+// are built for.
+int barCurrentDocState();

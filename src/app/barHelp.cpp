@@ -9,16 +9,6 @@ wxBEGIN_EVENT_TABLE(CbarHelp, CbarBase)
     EVT_PAINT(CbarHelp::OnPaint)
 wxEND_EVENT_TABLE()
 
-namespace {
-
-int CurrentState()
-{
-    CdocDoc* doc = wxGetApp().GetCurrentDocDoc();
-    return doc ? doc->m_state : 1;
-}
-
-} // namespace
-
 CbarHelp::CbarHelp(wxWindow* parent)
     : CbarBase(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                wxTB_BOTTOM | wxTB_FLAT | wxTB_TEXT | wxTB_NODIVIDER | wxNO_BORDER, "toolbar")
@@ -38,13 +28,13 @@ void CbarHelp::SaveState()
     SetBackgroundColour(GetBackgroundColour());
     m_autoIconSize = true;
     m_largeIcons = 0;
-    m_state = CurrentState();
+    m_state = barCurrentDocState();
     m_userLevel = wxGetApp().m_options.GetUserLevel();
 }
 
 bool CbarHelp::StateChanged()
 {
-    const int state = CurrentState();
+    const int state = barCurrentDocState();
     const int level = wxGetApp().m_options.GetUserLevel();
     const bool changed = state != m_state || level != m_userLevel;
     m_state = state;
@@ -68,8 +58,5 @@ void CbarHelp::UpdateTools()
 // The bar takes the colour of the boxes panel around it.
 void CbarHelp::OnPaint(wxPaintEvent& event)
 {
-    wxPaintDC dc(this);
-    if (GetParent())
-        dc.SetBackground(wxBrush(GetParent()->GetBackgroundColour()));
-    dc.Clear();
+    PaintLikeParent();
 }

@@ -47,12 +47,6 @@ const Tool kTools[] = {
     {ID_DELETE_LAST, "Delete last", "Delete the last reading", "Delete last", BMP_DELETE_LAST},
 };
 
-int CurrentState()
-{
-    CdocDoc* doc = wxGetApp().GetCurrentDocDoc();
-    return doc ? doc->m_state : 1;
-}
-
 } // namespace
 
 CbarTool::CbarTool(wxWindow* parent, wxWindowID id, const wxPoint& position, const wxSize& size, long style,
@@ -81,7 +75,7 @@ void CbarTool::SaveState()
 {
     m_largeIcons = 1;
     m_userLevel = wxGetApp().m_options.GetUserLevel();
-    m_state = CurrentState();
+    m_state = barCurrentDocState();
 }
 
 bool CbarTool::StateChanged()
@@ -89,7 +83,7 @@ bool CbarTool::StateChanged()
     const int level = wxGetApp().m_options.GetUserLevel();
     const bool changed = level != m_userLevel;
     m_userLevel = level;
-    m_state = CurrentState();
+    m_state = barCurrentDocState();
     return changed;
 }
 
