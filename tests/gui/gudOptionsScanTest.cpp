@@ -11,6 +11,7 @@
 #include "hardware/xhwBoxTypes.h"
 #include "hardware/xhwBoxes.h"
 #include "support/dialogDriver.h"
+#include "support/appTest.h"
 #include "support/guiSupport.h"
 #include "support/testBoxes.h"
 #include "support/testEnvironment.h"
@@ -33,47 +34,23 @@ namespace {
 const wxString kSim1 = "Kestilon SIM-1";
 const wxString kSim2 = "Tundrane 2 SIM-2";
 
-class OptionsScan : public testing::Test
+class OptionsScan : public qvtest::CappTest
 {
 protected:
     void SetUp() override
     {
         ::setenv("QUORVANTI_SIMULATE", "1", 1);
-        m_app = &qvtest::CreateApp();
-        ASSERT_TRUE(m_app->CallOnInit());
-        m_boxes = std::make_unique<qvtest::CtestBoxes>();
+        qvtest::CappTest::SetUp();
         ASSERT_TRUE(qvtest::PumpUntil([this] {
             CdocDoc* doc = m_app->GetCurrentDocDoc();
             return doc && doc->m_boxInfo.m_info.m_hardware == BOX_TYPE_SIMULATED;
         }));
-        m_frame = m_app->m_frame;
     }
 
     void TearDown() override
     {
-        if (CgumDoc* doc = m_app->GetCurrentDocument())
-            doc->Modify(false);
-        if (m_app->m_frame)
-            m_app->m_frame->Close(true);
-        qvtest::Pump(100);
-        m_app->OnExit();
-        m_boxes.reset();
+        qvtest::CappTest::TearDown();
         ::unsetenv("QUORVANTI_SIMULATE");
-    }
-
-    void Command(int id)
-    {
-        wxCommandEvent event(wxEVT_MENU, id);
-        event.SetEventObject(m_frame);
-        m_frame->GetEventHandler()->ProcessEvent(event);
-        qvtest::Pump(50);
-    }
-
-    static void Press(wxDialog& dialog, int id)
-    {
-        wxCommandEvent click(wxEVT_BUTTON, id);
-        click.SetEventObject(dialog.FindWindow(id));
-        dialog.GetEventHandler()->ProcessEvent(click);
     }
 
     // A click on the scan check box, which toggles it before the event.
@@ -116,9 +93,6 @@ protected:
         return file.GetFullPath();
     }
 
-    std::unique_ptr<qvtest::CtestBoxes> m_boxes;
-    CgumApp* m_app = nullptr;
-    CgumFrame* m_frame = nullptr;
 };
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "dialogs/gudTechnicalSupport.h"
 #include "document/gumDoc.h"
 #include "support/dialogDriver.h"
+#include "support/appTest.h"
 #include "support/guiSupport.h"
 #include "support/testBoxes.h"
 
@@ -25,43 +26,13 @@ using qvtest::DialogDriver;
 
 namespace {
 
-class ShellBoxes : public testing::Test
+class ShellBoxes : public qvtest::CappTest
 {
 protected:
-    void SetUp() override
-    {
-        m_app = &qvtest::CreateApp();
-        ASSERT_TRUE(m_app->CallOnInit());
-        m_boxes = std::make_unique<qvtest::CtestBoxes>();
-        ASSERT_TRUE(qvtest::WaitForLoggerSearch(*m_app));
-        m_frame = m_app->m_frame;
-    }
-
     void TearDown() override
     {
         gumSetBrowserLauncher(nullptr);
-        if (CgumDoc* doc = m_app->GetCurrentDocument())
-            doc->Modify(false);
-        if (m_app->m_frame)
-            m_app->m_frame->Close(true);
-        qvtest::Pump(100);
-        m_app->OnExit();
-        m_boxes.reset();
-    }
-
-    void Command(int id)
-    {
-        wxCommandEvent event(wxEVT_MENU, id);
-        event.SetEventObject(m_frame);
-        m_frame->GetEventHandler()->ProcessEvent(event);
-        qvtest::Pump(50);
-    }
-
-    static void Press(wxDialog& dialog, int id)
-    {
-        wxCommandEvent click(wxEVT_BUTTON, id);
-        click.SetEventObject(dialog.FindWindow(id));
-        dialog.GetEventHandler()->ProcessEvent(click);
+        qvtest::CappTest::TearDown();
     }
 
     static wxString Clipboard()
@@ -75,9 +46,6 @@ protected:
         return data.GetText();
     }
 
-    std::unique_ptr<qvtest::CtestBoxes> m_boxes;
-    CgumApp* m_app = nullptr;
-    CgumFrame* m_frame = nullptr;
 };
 
 } // namespace

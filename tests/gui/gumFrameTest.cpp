@@ -10,6 +10,7 @@
 #include "app/gumWin.h"
 #include "document/gumDoc.h"
 #include "support/dialogDriver.h"
+#include "support/appTest.h"
 #include "support/guiSupport.h"
 #include "support/testBoxes.h"
 #include "support/testEnvironment.h"
@@ -39,38 +40,15 @@
 namespace {
 
 // Starts the whole application in this process, as the program does.
-class Frame : public testing::Test
+class Frame : public qvtest::CappTest
 {
 protected:
     void SetUp() override
     {
-        m_app = &qvtest::CreateApp();
-        ASSERT_TRUE(m_app->CallOnInit());
-        // After start-up, which installs the real boxes.
-        m_boxes = std::make_unique<qvtest::CtestBoxes>();
-        ASSERT_TRUE(qvtest::WaitForLoggerSearch(*m_app));
-        m_frame = m_app->m_frame;
+        qvtest::CappTest::SetUp();
+        if (HasFatalFailure())
+            return;
         m_content = m_frame->m_content;
-    }
-
-    void TearDown() override
-    {
-        if (CgumDoc* doc = m_app->GetCurrentDocument())
-            doc->Modify(false); // no save question at the end
-        if (m_app->m_frame)
-            m_app->m_frame->Close(true);
-        qvtest::Pump(100);
-        m_app->OnExit();
-        m_boxes.reset();
-    }
-
-    // Runs a command through the frame's whole routing, as a menu item does.
-    void Command(int id)
-    {
-        wxCommandEvent event(wxEVT_MENU, id);
-        event.SetEventObject(m_frame);
-        m_frame->GetEventHandler()->ProcessEvent(event);
-        qvtest::Pump(50);
     }
 
     // The update-UI answer for an id, through the same routing.
@@ -84,9 +62,6 @@ protected:
 
     CdocDoc* Doc() { return m_app->GetCurrentDocDoc(); }
 
-    std::unique_ptr<qvtest::CtestBoxes> m_boxes;
-    CgumApp* m_app = nullptr;
-    CgumFrame* m_frame = nullptr;
     CgumWin* m_content = nullptr;
 };
 

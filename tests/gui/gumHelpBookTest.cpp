@@ -10,6 +10,7 @@
 #include "dialogs/gudBLEScan.h"
 #include "document/gumDoc.h"
 #include "support/dialogDriver.h"
+#include "support/appTest.h"
 #include "support/guiSupport.h"
 #include "support/testBoxes.h"
 #include "views/guvBoxesPanel.h"
@@ -141,44 +142,9 @@ TEST(HelpBook, HoldsEveryPageTheProgramAsksForAndItsLinksHold)
 
 namespace {
 
-class Help : public testing::Test
+class Help : public qvtest::CappTest
 {
 protected:
-    void SetUp() override
-    {
-        m_app = &qvtest::CreateApp();
-        ASSERT_TRUE(m_app->CallOnInit());
-        m_boxes = std::make_unique<qvtest::CtestBoxes>();
-        ASSERT_TRUE(qvtest::WaitForLoggerSearch(*m_app));
-        m_frame = m_app->m_frame;
-    }
-
-    void TearDown() override
-    {
-        if (CgumDoc* doc = m_app->GetCurrentDocument())
-            doc->Modify(false);
-        if (m_app->m_frame)
-            m_app->m_frame->Close(true);
-        qvtest::Pump(100);
-        m_app->OnExit();
-        m_boxes.reset();
-    }
-
-    void Command(int id)
-    {
-        wxCommandEvent event(wxEVT_MENU, id);
-        event.SetEventObject(m_frame);
-        m_frame->GetEventHandler()->ProcessEvent(event);
-        qvtest::Pump(50);
-    }
-
-    static void Press(wxDialog& dialog, int id)
-    {
-        wxCommandEvent click(wxEVT_BUTTON, id);
-        click.SetEventObject(dialog.FindWindow(id));
-        dialog.GetEventHandler()->ProcessEvent(click);
-    }
-
     // Presses Help in the dialog and returns the page its help window opened.
     template <class Dialog>
     static std::string HelpPageOf(Dialog& dialog)
@@ -194,9 +160,6 @@ protected:
         return page;
     }
 
-    std::unique_ptr<qvtest::CtestBoxes> m_boxes;
-    CgumApp* m_app = nullptr;
-    CgumFrame* m_frame = nullptr;
 };
 
 } // namespace
