@@ -1,10 +1,16 @@
 #pragma once
 #include "views/guvView.h"
 
-class CgumDocPrintout;
+#include <wx/overlay.h>
 
-// The graph panel's view. Drawing the graph itself comes with the renderer;
-// for now it draws the page frame and the document's title.
+class CgumDocPrintout;
+class wxMouseEvent;
+
+// The graph panel's view: decides when and on what the graph is drawn, draws
+// a running experiment's new samples incrementally, interprets the mouse and
+// prints the graph.
+// Still thin: draws the page frame and the document's title in place of the
+// graph, and takes no mouse gesture.
 class CguvGraphView : public CguvView
 {
 public:
@@ -17,9 +23,22 @@ public:
     void OnUpdate(wxView* sender, wxObject* hint) override;
     wxWindow* GetWindow() override;
 
-    bool PrintGraph(CgumDocPrintout* printout, int page);
+    void OnMouse(wxMouseEvent& event);
+    // The graph on the printout's page; the screen graph is not touched.
+    bool PrintGraph(CgumDocPrintout* printout);
+    // After a size change: the cursors' saved picture is stale.
+    void ResetOverlay();
+
+    // Samples stored since the last drawing; -1, -1 when none.
+    int m_pendingFirst = -1;
+    int m_pendingLast = -1;
+    wxOverlay m_overlay;
 
 private:
+    // Drops the pending samples, attaches the renderer anew and repaints.
+    void Rebuild();
+    void DrawPendingSamples();
+    bool DrawSampleRange(int first, int last);
     void DrawFrame(wxDC& dc, const wxRect& rect);
 
     wxDECLARE_DYNAMIC_CLASS(CguvGraphView);
