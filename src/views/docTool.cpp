@@ -135,3 +135,38 @@ bool CdocTool::GetCursorDateTime(wxString& date, wxString& time)
         return false;
     }
 }
+
+float CdocTool::GetCursorText(wxString& text, const CdocField* channel)
+{
+    text.clear();
+    if (!m_doc || !channel)
+        return DOC_NO_VALUE;
+    const CdocField* x = m_doc->m_graph.GetFieldX();
+    const bool timeLike = channel->m_content == CONTENT_READING || channel->m_content == CONTENT_ELAPSED_TIME;
+    if (timeLike && !(x && (x->m_content == CONTENT_READING || x->m_content == CONTENT_ELAPSED_TIME)))
+        return DOC_NO_VALUE;
+    const bool xLike = timeLike || channel == x;
+    const CxhwMinMax& range = channel->m_now;
+    switch (m_now.m_tool) {
+    case TOOL_POSITION:
+    case TOOL_DIFFERENCE: {
+        const float f = xLike ? m_now.m_fracX : m_now.m_fracY;
+        const float value = range.m_min + f * (range.m_max - range.m_min);
+        text = channel->GetValueText(-1, value);
+        return value;
+    }
+    case TOOL_READING:
+    case TOOL_CHANGE:
+    case TOOL_GRADIENT:
+    case TOOL_AREA: {
+        const int index = FindNearestSample(m_now.m_fracX);
+        if (index < 0 || index >= DOC_MAX_SAMPLES)
+            return DOC_NO_VALUE;
+        const float value = channel->m_samples[index];
+        text = channel->GetDisplayText(-1, value);
+        return value;
+    }
+    default:
+        return DOC_NO_VALUE;
+    }
+}

@@ -3,6 +3,8 @@
 
 #include <wx/string.h>
 
+class CdocField;
+
 // Graph tool types.
 enum
 {
@@ -46,9 +48,10 @@ public:
     float m_fracY0 = 0.0f;
 };
 
-// The graph's measuring tool. Still thin: the document's needs only (taking
-// the cursor away, checking the tool is still usable, arming annotation
-// placing, the time and date at the cursor); selection with its fallback to
+// The graph's measuring tool. Still thin: the document's and the graph
+// renderer's needs only (taking the cursor away, checking the tool is still
+// usable, arming annotation placing, the time and date and the gauge value at
+// the cursor); the other readouts, selection with its fallback to
 // another type, the gestures and snapping to the visible samples are to come.
 class CdocTool : public CdocRoot
 {
@@ -68,6 +71,9 @@ public:
     // The date and time texts of the moment at the cursor; false when the
     // cursor has none.
     bool GetCursorDateTime(wxString& date, wxString& time);
+    // The channel's value at the first cursor, as the graph's gauges show it;
+    // no value (and an empty text) when the tool has none for the channel.
+    float GetCursorText(wxString& text, const CdocField* channel);
 
     CdocToolState m_now;
     CdocToolState m_was;
