@@ -1,16 +1,16 @@
 #pragma once
+#include "views/grnGraph.h"
 #include "views/guvView.h"
 
+#include <functional>
 #include <wx/overlay.h>
 
 class CgumDocPrintout;
 class wxMouseEvent;
 
-// The graph panel's view: decides when and on what the graph is drawn, draws
-// a running experiment's new samples incrementally, interprets the mouse and
-// prints the graph.
-// Still thin: draws the page frame and the document's title in place of the
-// graph, and takes no mouse gesture.
+// The graph panel's view: decides when and on what the renderer draws, draws
+// a running experiment's new samples incrementally, turns mouse gestures into
+// the document's graph settings and tool gestures, and prints the graph.
 class CguvGraphView : public CguvView
 {
 public:
@@ -24,22 +24,47 @@ public:
     wxWindow* GetWindow() override;
 
     void OnMouse(wxMouseEvent& event);
-    // The graph on the printout's page; the screen graph is not touched.
+    // The graph on the printout's page through a renderer of its own: the
+    // screen graph, its layout and the pending samples are not touched.
     bool PrintGraph(CgumDocPrintout* printout);
-    // After a size change: the cursors' saved picture is stale.
+    // The window's size changed: the picture saved under the cursors is stale.
     void ResetOverlay();
+    // True when the renderer has a layout, laying out on the shown window
+    // when needed.
+    bool EnsureLayout();
 
+    CgrnGraph m_renderer;
+    CgrnGraphHit m_hit;
+    CgrnGraphHit m_press;
+    // Set at a left press: the release may place the cursor.
+    bool m_clickToggles = false;
+    bool m_pressed = false;
     // Samples stored since the last drawing; -1, -1 when none.
     int m_pendingFirst = -1;
     int m_pendingLast = -1;
     wxOverlay m_overlay;
+    // The overlay holds the picture under the cursors shown.
+    bool m_overlaySaved = false;
 
 private:
     // Drops the pending samples, attaches the renderer anew and repaints.
     void Rebuild();
     void DrawPendingSamples();
     bool DrawSampleRange(int first, int last);
-    void DrawFrame(wxDC& dc, const wxRect& rect);
+    bool DrawSampleMarks(int first, int last);
+    // A moved cursor, a dragged zoom rectangle or the annotation being placed.
+    bool DrawToolChange();
+    // The tool's cursors over the plot, or none.
+    void DrawOverlay(wxDC& dc);
+    // Takes the cursors off the screen and forgets the picture under them,
+    // before drawing that changes the plot.
+    void LiftOverlay(wxDC& dc);
+    // Incremental drawing on the shown window; false without one.
+    bool DrawOnWindow(const std::function<bool(wxDC& dc, const wxRect& rect)>& draw);
+    void ClearGesture();
+    void Deactivate();
+    void OnRightUp();
+    void ShowAxisChannels(int area);
 
     wxDECLARE_DYNAMIC_CLASS(CguvGraphView);
 };
