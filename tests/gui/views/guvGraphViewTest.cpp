@@ -778,3 +778,43 @@ TEST_F(GraphView, PrintsThePageThroughARendererOfItsOwn)
     }
     EXPECT_GE(traces, 2);
 }
+
+TEST_F(GraphView, PrintPreviewShowsTheGraphOnItsPage)
+{
+    RecordAndStop(60);
+    Settle();
+    ASSERT_NE(m_app->m_docManager->GetPrintData(), nullptr);
+    wxPrintDialogData data(*m_app->m_docManager->GetPrintData());
+    // As the Print Preview command makes it.
+    auto* preview = new wxPrintPreview(View()->OnCreatePrintout(), View()->OnCreatePrintout(), &data);
+    ASSERT_TRUE(preview->IsOk());
+    auto* frame = new wxPreviewFrame(preview, m_app->m_frame, "Print Preview", wxDefaultPosition, wxSize(700, 950));
+    frame->Initialize();
+    frame->SetSize(wxSize(700, 950));
+    ASSERT_NE(preview->GetCanvas(), nullptr);
+    ASSERT_TRUE(preview->RenderPage(1));
+
+    // The page as the preview's canvas paints it.
+    const wxSize size = preview->GetCanvas()->GetClientSize();
+    wxBitmap bitmap(std::max(size.x, 100), std::max(size.y, 100), 24);
+    {
+        wxMemoryDC dc(bitmap);
+        dc.SetBackground(*wxLIGHT_GREY_BRUSH);
+        dc.Clear();
+        preview->PaintPage(preview->GetCanvas(), dc);
+    }
+    const wxImage page = bitmap.ConvertToImage();
+    std::filesystem::create_directories(QV_SCREENSHOT_DIR);
+    EXPECT_TRUE(page.SaveFile(std::string(QV_SCREENSHOT_DIR) + "/graph-print-preview.png", wxBITMAP_TYPE_PNG));
+    int traces = 0;
+    for (int n = 0; n < Run().m_data.m_fields.GetCount(); ++n) {
+        CdocField& field = *Run().m_data.m_fields.GetAt(n);
+        if (!Layout().IsTraceChannel(&field))
+            continue;
+        EXPECT_GT(CountColour(page, wxRect(page.GetSize()), ColourOf(field)), 50) << field.m_name;
+        ++traces;
+    }
+    EXPECT_GE(traces, 2);
+    frame->Close(true);
+    qvtest::Pump(50);
+}
