@@ -8,6 +8,7 @@
 #include "views/gpmChannel.h"
 #include "views/gucChannel.h"
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
@@ -15,6 +16,7 @@
 #include <wx/dcmemory.h>
 #include <wx/frame.h>
 #include <wx/panel.h>
+#include <wx/timer.h>
 
 namespace {
 
@@ -295,4 +297,30 @@ TEST_F(ChannelPickers, ComboDrawsEachChannelInItsColour)
     // The screen under the frame shows the dropped-down list as well.
     EXPECT_FALSE(qvtest::SaveScreenshot(Frame(), "channel-combo").empty());
     combo->Dismiss();
+}
+
+TEST_F(ChannelPickers, PopUpShownOnTheScreen)
+{
+    Make("RTSOM");
+    m_fields[2]->m_colour = CdocColour(0, 160, 0);
+    // The toolkit's own pop-up, looked at while it is up, then closed as a
+    // press of Escape would.
+    using Popdown = void (*)(void*);
+    auto popdown = reinterpret_cast<Popdown>(dlsym(RTLD_DEFAULT, "gtk_menu_popdown"));
+    ASSERT_NE(popdown, nullptr);
+    wxFrame* frame = Frame();
+    ASSERT_TRUE(qvtest::PumpUntil([&] { return frame->IsShownOnScreen(); }));
+    qvtest::Pump(100);
+    frame->WarpPointer(40, 40);
+    CgpmChannel menu;
+    std::string shot;
+    wxTimer timer;
+    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        shot = qvtest::SaveScreenshot(frame, "channel-popup");
+        popdown(menu.m_menu);
+    });
+    timer.StartOnce(500);
+    EXPECT_FALSE(menu.ShowPopup(frame, &m_doc, nullptr, false, true, true, false));
+    EXPECT_FALSE(shot.empty());
+    EXPECT_FALSE(menu.m_chosen);
 }

@@ -16,6 +16,7 @@
 #include "views/guvGraphView.h"
 #include "views/guvGraphWin.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <filesystem>
@@ -332,6 +333,15 @@ TEST_F(GraphView, LiveRunDrawsNewSamplesAloneUntilTheScalesChange)
     ASSERT_EQ(x->m_now.m_max, start) << "the time axis must still hold the run";
     EXPECT_GE(drawnAlone, 10);
     EXPECT_EQ(rebuiltWithoutCause, 0);
+    EXPECT_EQ(m_rebuilds, 0);
+
+    // A mark (the M key) is drawn on its own too.
+    ASSERT_TRUE(qvtest::PumpUntil([this] { return Key('M'); }));
+    EXPECT_TRUE(qvtest::PumpUntil([&] {
+        const auto& marks = Run().m_data.m_marks;
+        return std::find(marks.begin(), marks.begin() + Run().m_data.m_records, 1) !=
+               marks.begin() + Run().m_data.m_records;
+    }));
     EXPECT_EQ(m_rebuilds, 0);
 
     // Once they pass it, the axis grows and the graph is drawn anew.
@@ -817,4 +827,37 @@ TEST_F(GraphView, PrintPreviewShowsTheGraphOnItsPage)
     EXPECT_GE(traces, 2);
     frame->Close(true);
     qvtest::Pump(50);
+}
+
+TEST_F(GraphView, AnAnnotationFollowsThePointerUntilAPressPlacesIt)
+{
+    RecordAndStop(40);
+    Settle();
+    CdocTool& tool = Run().m_tool;
+    CdocField* y = Run().m_graph.GetFieldL();
+    ASSERT_NE(y, nullptr);
+    EXPECT_TRUE(Rebuilds([&] { Run().m_annotations.BeginPlace("Here", Run().m_graph.GetFieldX(), y); }));
+    ASSERT_TRUE(tool.m_now.m_active);
+    ASSERT_TRUE(tool.m_now.m_annotate);
+
+    // Following the pointer repaints only where the text was and is.
+    const wxPoint at = PlotAt(0.4f, 0.6f);
+    EXPECT_FALSE(Rebuilds([&] { Mouse(wxEVT_MOTION, at.x, at.y); }));
+    EXPECT_NEAR(tool.m_now.m_fracX, 0.4f, 0.02f);
+    Snapshot("graph-annotation-placing");
+
+    // The press places it there; its release places no cursor.
+    EXPECT_TRUE(Rebuilds([&] { Click(at.x, at.y); }));
+    EXPECT_FALSE(tool.m_now.m_active);
+    ASSERT_EQ(Run().m_annotations.m_count, 1);
+    const CdocAnnotation& placed = Run().m_annotations.m_slots[0];
+    EXPECT_NEAR(placed.m_y, y->m_now.m_min + 0.6f * (y->m_now.m_max - y->m_now.m_min),
+                0.02f * (y->m_now.m_max - y->m_now.m_min));
+    Settle();
+    const wxImage image = Snapshot("graph-annotation");
+    // The text starts at the place, in the channel's colour.
+    const CgrnGraph& g = Layout();
+    wxRect text(g.ValueToX(placed.m_x), g.ValueToY(*y, placed.m_y) - g.m_textHeight / 2, 4 * g.m_textHeight,
+                g.m_textHeight);
+    EXPECT_GT(CountColour(image, text, ColourOf(*y)), 5);
 }
