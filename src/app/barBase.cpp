@@ -196,6 +196,6 @@ void CbarBase::PaintLikeParent()
 
 int barCurrentDocState()
 {
-    CdocDoc* doc = wxGetApp().GetCurrentDocDoc();
+    CdocDoc* doc = wxTheApp ? wxGetApp().GetCurrentDocDoc() : nullptr;
     return doc ? doc->m_state : 1;
 }

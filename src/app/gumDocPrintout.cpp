@@ -24,7 +24,7 @@ bool CgumDocPrintout::OnPrintPage(int page)
         frame->m_content->m_graphPanel->m_window)
         graphView = frame->m_content->m_graphPanel->m_window->m_view;
     if (graphView && graphView == GetView())
-        return graphView->PrintGraph(this, page);
+        return graphView->PrintGraph(this);
     return wxDocPrintout::OnPrintPage(page);
 }
 

@@ -2,7 +2,14 @@
 
 #include <algorithm>
 #include <wx/display.h>
+#include <wx/menu.h>
 #include <wx/window.h>
+
+namespace {
+
+gumPopupMenuHook g_popupHook;
+
+} // namespace
 
 void gumGetDisplayArea(const wxWindow* window, wxRect& out)
 {
@@ -53,3 +60,26 @@ void gumPostSizeEvent(wxWindow* window, wxObject* eventObject)
 }
 
 void gumBeforeShowModal() {}
+
+void gumPopupMenu(wxWindow* window, wxMenu& menu)
+{
+    if (!g_popupHook) {
+        if (window)
+            window->PopupMenu(&menu);
+        return;
+    }
+    const int id = g_popupHook(window, menu);
+    if (id == wxID_NONE)
+        return;
+    wxCommandEvent event(wxEVT_MENU, id);
+    event.SetEventObject(&menu);
+    if (const wxMenuItem* item = menu.FindItem(id); item && item->IsCheckable())
+        event.SetInt(item->IsChecked() ? 0 : 1);
+    if (!menu.ProcessEvent(event) && window)
+        window->HandleWindowEvent(event);
+}
+
+void gumSetPopupMenuHook(gumPopupMenuHook hook)
+{
+    g_popupHook = std::move(hook);
+}

@@ -4,6 +4,7 @@
 #include "app/gumApp.h"
 #include "app/gumDocManager.h"
 #include "app/gumFrame.h"
+#include "app/gumWindowHelpers.h"
 #include "app/base/gumIds.h"
 #include "app/base/gumResCore.h"
 #include "files/gumFile.h"
@@ -15,6 +16,7 @@
 #include <sstream>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
+#include <wx/menu.h>
 #include <wx/mstream.h>
 #include <wx/utils.h>
 
@@ -465,4 +467,14 @@ void CgumDoc::OnBoxRefresh(wxCommandEvent&)
 void CgumDoc::OnBoxSystemState(wxCommandEvent&)
 {
     m_doc.OnBoxSystemState();
+}
+
+void CgumDoc::ShowGraphMenu(wxWindow* window)
+{
+    if (!appIsAllowed(FEATURE_GRAPH_MENU))
+        return;
+    wxMenu menu;
+    gumAppendGraphMenu(&menu);
+    if (menu.GetMenuItemCount() > 0)
+        gumPopupMenu(window, menu);
 }

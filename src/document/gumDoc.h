@@ -46,6 +46,8 @@ public:
     void MarkSaved() override;
     wxString GetDocFileName() const override { return GetFilename(); }
     void RenewFrameTitle() override;
+    // The Graph menu's items popped up on the window at the mouse.
+    static void ShowGraphMenu(wxWindow* window);
 
     CdocDoc m_doc;
     // The channel a channel pop-up menu was opened for, while it is shown.

@@ -2,20 +2,11 @@
 
 #include "app/barActivity.h"
 #include "app/barHelp.h"
-#include "app/gumApp.h"
+#include "app/barBase.h"
 #include "document/docDoc.h"
+#include "views/guvBoxesWin.h"
 
 #include <wx/sizer.h>
-
-namespace {
-
-int CurrentState()
-{
-    CdocDoc* doc = wxTheApp ? wxGetApp().GetCurrentDocDoc() : nullptr;
-    return doc ? doc->m_state : 1;
-}
-
-} // namespace
 
 CguvBoxesPanel::CguvBoxesPanel(wxWindow* parent, wxWindowID id, const wxPoint& position,
     const wxSize& size, long style)
@@ -25,13 +16,14 @@ CguvBoxesPanel::CguvBoxesPanel(wxWindow* parent, wxWindowID id, const wxPoint& p
     m_activityBar = barNewActivityBar(this);
     m_helpBar = barNewHelpBar(this);
     m_sizer->Add(m_activityBar, 1, wxLEFT | wxRIGHT | wxALIGN_CENTER_HORIZONTAL, 2);
-    m_sizer->AddStretchSpacer(1); // where the boxes go
+    m_window = new CguvBoxesWin(this);
+    m_sizer->Add(m_window, 1, wxEXPAND | wxALL, 0);
     auto* bottom = new wxBoxSizer(wxHORIZONTAL);
     bottom->Add(m_helpBar, 1, wxEXPAND | wxALL, 0);
     m_sizer->Add(bottom, 0, wxEXPAND, 0);
     // No fixed minimum: the panel is as wide as its bars, which are built later.
     SetSizer(m_sizer);
-    m_state = CurrentState();
+    m_state = barCurrentDocState();
     UpdateLayout(true);
     Fit();
 }
@@ -40,7 +32,7 @@ CguvBoxesPanel::~CguvBoxesPanel() = default;
 
 void CguvBoxesPanel::UpdateLayout(bool force)
 {
-    const int state = CurrentState();
+    const int state = barCurrentDocState();
     const bool changed = state != m_state;
     m_state = state;
     if (!changed && !force)

@@ -3,16 +3,16 @@
 
 class CbarActivity;
 class CbarHelp;
+class CguvBoxesWin;
 class wxBoxSizer;
 
 // The boxes panel of the content panel: the activity bar while the document
-// is ready, the help bar along its bottom. Still thin: the boxes window and
-// its view, which take the activity bar's place from a run on.
+// is ready, the drawing window from a run on, the help bar along its bottom.
 class CguvBoxesPanel : public wxPanel
 {
 public:
     CguvBoxesPanel(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& position = wxDefaultPosition,
-                   const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL);
+                 const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL);
     ~CguvBoxesPanel() override;
 
     void UpdateLayout(bool force);
@@ -23,4 +23,5 @@ public:
     CbarActivity* m_activityBar = nullptr;
     CbarHelp* m_helpBar = nullptr;
     int m_state = 1;
+    CguvBoxesWin* m_window = nullptr;
 };

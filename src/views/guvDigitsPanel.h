@@ -1,11 +1,15 @@
 #pragma once
 #include <wx/panel.h>
 
-// The digits panel of the content panel.
+class CguvDigitsWin;
+
+// The digits panel of the content panel; it holds the drawing window.
 class CguvDigitsPanel : public wxPanel
 {
 public:
     CguvDigitsPanel(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& position = wxDefaultPosition,
-                    const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL);
+                 const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL);
     ~CguvDigitsPanel() override;
+
+    CguvDigitsWin* m_window = nullptr;
 };

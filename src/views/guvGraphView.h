@@ -1,10 +1,16 @@
 #pragma once
+#include "views/grnGraph.h"
 #include "views/guvView.h"
 
-class CgumDocPrintout;
+#include <functional>
+#include <wx/overlay.h>
 
-// The graph panel's view. Drawing the graph itself comes with the renderer;
-// for now it draws the page frame and the document's title.
+class CgumDocPrintout;
+class wxMouseEvent;
+
+// The graph panel's view: decides when and on what the renderer draws, draws
+// a running experiment's new samples incrementally, turns mouse gestures into
+// the document's graph settings and tool gestures, and prints the graph.
 class CguvGraphView : public CguvView
 {
 public:
@@ -17,10 +23,48 @@ public:
     void OnUpdate(wxView* sender, wxObject* hint) override;
     wxWindow* GetWindow() override;
 
-    bool PrintGraph(CgumDocPrintout* printout, int page);
+    void OnMouse(wxMouseEvent& event);
+    // The graph on the printout's page through a renderer of its own: the
+    // screen graph, its layout and the pending samples are not touched.
+    bool PrintGraph(CgumDocPrintout* printout);
+    // The window's size changed: the picture saved under the cursors is stale.
+    void ResetOverlay();
+    // True when the renderer has a layout, laying out on the shown window
+    // when needed.
+    bool EnsureLayout();
+
+    CgrnGraph m_renderer;
+    CgrnGraphHit m_hit;
+    CgrnGraphHit m_press;
+    // Set at a left press: the release may place the cursor.
+    bool m_clickToggles = false;
+    bool m_pressed = false;
+    // Samples stored since the last drawing; -1, -1 when none.
+    int m_pendingFirst = -1;
+    int m_pendingLast = -1;
+    wxOverlay m_overlay;
+    // The overlay holds the picture under the cursors shown.
+    bool m_overlaySaved = false;
 
 private:
-    void DrawFrame(wxDC& dc, const wxRect& rect);
+    // Drops the pending samples, attaches the renderer anew and repaints.
+    void Rebuild();
+    void DrawPendingSamples();
+    bool DrawSampleRange(int first, int last);
+    bool DrawSampleMarks(int first, int last);
+    // A moved cursor, a dragged zoom rectangle or the annotation being placed.
+    bool DrawToolChange();
+    // The tool's cursors over the plot, or none.
+    void DrawOverlay(wxDC& dc);
+    // Takes the cursors off the screen and forgets the picture under them,
+    // before drawing that changes the plot.
+    void LiftOverlay(wxDC& dc);
+    // Incremental drawing on the shown window; false without one.
+    bool DrawOnWindow(const std::function<bool(wxDC& dc, const wxRect& rect)>& draw);
+    void ClearGesture();
+    void Deactivate();
+    void OnRightUp();
+    void ShowAxisChannels(int area);
 
     wxDECLARE_DYNAMIC_CLASS(CguvGraphView);
 };

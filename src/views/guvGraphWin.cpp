@@ -6,6 +6,8 @@
 
 wxBEGIN_EVENT_TABLE(CguvGraphWin, wxWindow)
     EVT_PAINT(CguvGraphWin::OnPaint)
+    EVT_MOUSE_EVENTS(CguvGraphWin::OnMouse)
+    EVT_SIZE(CguvGraphWin::OnSize)
 wxEND_EVENT_TABLE()
 
 CguvGraphWin::CguvGraphWin(wxWindow* parent)
@@ -31,4 +33,18 @@ void CguvGraphWin::OnPaint(wxPaintEvent& event)
     m_painting = true;
     Draw(dc);
     m_painting = false;
+}
+
+void CguvGraphWin::OnMouse(wxMouseEvent& event)
+{
+    if (m_view)
+        m_view->OnMouse(event);
+    event.Skip();
+}
+
+void CguvGraphWin::OnSize(wxSizeEvent& event)
+{
+    if (m_view)
+        m_view->ResetOverlay();
+    event.Skip();
 }

@@ -1,6 +1,7 @@
 #include "views/guvView.h"
 
 #include "app/gumDocPrintout.h"
+#include "document/docHint.h"
 #include "document/gumDoc.h"
 #include "transport/zxMessageBox.h"
 
@@ -55,4 +56,24 @@ void CguvView::RefreshWindow()
 {
     if (wxWindow* window = GetWindow())
         window->Refresh(true);
+}
+
+int guvHintCode(wxObject* hint)
+{
+    const CdocHint* docHint = dynamic_cast<const CdocHint*>(hint);
+    return docHint ? docHint->m_code : 0;
+}
+
+void* guvHintData(wxObject* hint)
+{
+    const CdocHint* docHint = dynamic_cast<const CdocHint*>(hint);
+    return docHint ? docHint->m_data : nullptr;
+}
+
+bool guvIsColumnMessage(wxObject* hint)
+{
+    if (guvHintCode(hint) != HINT_TABLE_MESSAGE)
+        return false;
+    const auto* message = static_cast<const CdocTableMessage*>(guvHintData(hint));
+    return message && message->m_id >= TABLE_COLS_INSERTED && message->m_id <= TABLE_COLS_DELETED;
 }

@@ -22,10 +22,7 @@
 #include "views/guvTablePanel.h"
 #include "views/guvView.h"
 
-#include <dlfcn.h>
 #include <functional>
-#include <wx/dcgraph.h>
-#include <wx/graphics.h>
 #include <memory>
 #include <wx/filename.h>
 #include <wx/print.h>
@@ -66,53 +63,6 @@ protected:
 };
 
 using qvtest::DialogDriver;
-
-// Prints one page of a printout into a PDF file through cairo, as the GTK
-// print operation does (the library is the one the toolkit already uses).
-bool PrintToPdf(wxPrintout& printout, const std::string& path)
-{
-    void* cairo = dlopen("libcairo.so.2", RTLD_NOW);
-    if (!cairo)
-        return false;
-    using SurfaceCreate = void* (*)(const char*, double, double);
-    using Create = void* (*)(void*);
-    using Destroy = void (*)(void*);
-    auto surfaceCreate = reinterpret_cast<SurfaceCreate>(dlsym(cairo, "cairo_pdf_surface_create"));
-    auto create = reinterpret_cast<Create>(dlsym(cairo, "cairo_create"));
-    auto showPage = reinterpret_cast<Destroy>(dlsym(cairo, "cairo_show_page"));
-    auto destroy = reinterpret_cast<Destroy>(dlsym(cairo, "cairo_destroy"));
-    auto finish = reinterpret_cast<Destroy>(dlsym(cairo, "cairo_surface_finish"));
-    auto surfaceDestroy = reinterpret_cast<Destroy>(dlsym(cairo, "cairo_surface_destroy"));
-    if (!surfaceCreate || !create || !showPage || !destroy || !finish || !surfaceDestroy)
-        return false;
-    const int width = 595; // A4 in points, 72 per inch
-    const int height = 842;
-    void* surface = surfaceCreate(path.c_str(), width, height);
-    void* context = create(surface);
-    bool printed = false;
-    {
-        wxGCDC dc(wxGraphicsRenderer::GetCairoRenderer()->CreateContextFromNativeContext(context));
-        printout.SetDC(&dc);
-        printout.SetPPIScreen(96, 96);
-        printout.SetPPIPrinter(72, 72);
-        printout.SetPageSizePixels(width, height);
-        printout.SetPageSizeMM(210, 297);
-        printout.SetPaperRectPixels(wxRect(0, 0, width, height));
-        printout.OnPreparePrinting();
-        printout.OnBeginPrinting();
-        if (printout.OnBeginDocument(1, 1)) {
-            printed = printout.OnPrintPage(1);
-            printout.OnEndDocument();
-        }
-        printout.OnEndPrinting();
-        printout.SetDC(nullptr);
-    }
-    showPage(context);
-    destroy(context);
-    finish(surface);
-    surfaceDestroy(surface);
-    return printed;
-}
 
 wxKeyEvent KeyDown(int code, bool control = false, bool shift = false, bool alt = false)
 {
@@ -490,7 +440,7 @@ TEST_F(Frame, PrintPreviewAndPrintToPdf)
     ASSERT_NE(view, nullptr);
     const std::string pdf = qvtest::MakeTempDir("print") + "/graph.pdf";
     std::unique_ptr<wxPrintout> printout(view->OnCreatePrintout());
-    ASSERT_TRUE(PrintToPdf(*printout, pdf));
+    ASSERT_TRUE(qvtest::PrintToPdf(*printout, pdf));
     const std::string bytes = qvtest::ReadFile(pdf);
     ASSERT_EQ(bytes.substr(0, 5), "%PDF-");
     int pages = 0;

@@ -11,8 +11,11 @@
 #include <filesystem>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
+#include <wx/dcgraph.h>
 #include <wx/dcscreen.h>
 #include <wx/evtloop.h>
+#include <wx/graphics.h>
+#include <wx/print.h>
 #include <wx/stopwatch.h>
 #include <wx/utils.h>
 
@@ -160,6 +163,92 @@ std::string SaveScreenshot(wxWindow* window, const std::string& name)
     if (!image.SaveFile(path, wxBITMAP_TYPE_PNG))
         return {};
     return path;
+}
+
+namespace {
+
+// A printer's drawing context over a cairo context: the page's size in
+// pixels at the printer's resolution, as the toolkit's printer context tells.
+class PageDC : public wxDC
+{
+public:
+    PageDC(wxGraphicsContext* context, int width, int height, int ppi)
+        : wxDC(new Impl(this, width, height, ppi))
+    {
+        static_cast<Impl*>(GetImpl())->SetGraphicsContext(context);
+    }
+
+private:
+    class Impl : public wxGCDCImpl
+    {
+    public:
+        Impl(wxDC* owner, int width, int height, int ppi)
+            : wxGCDCImpl(owner), m_width(width), m_height(height), m_ppi(ppi)
+        {
+        }
+        void DoGetSize(int* width, int* height) const override
+        {
+            if (width)
+                *width = m_width;
+            if (height)
+                *height = m_height;
+        }
+        wxSize GetPPI() const override { return wxSize(m_ppi, m_ppi); }
+
+    private:
+        int m_width;
+        int m_height;
+        int m_ppi;
+    };
+};
+
+} // namespace
+
+// Prints one page of a printout into a PDF file through cairo, as the GTK
+// print operation does (the library is the one the toolkit already uses).
+bool PrintToPdf(wxPrintout& printout, const std::string& path)
+{
+    void* cairo = dlopen("libcairo.so.2", RTLD_NOW);
+    if (!cairo)
+        return false;
+    using SurfaceCreate = void* (*)(const char*, double, double);
+    using Create = void* (*)(void*);
+    using Destroy = void (*)(void*);
+    auto surfaceCreate = reinterpret_cast<SurfaceCreate>(dlsym(cairo, "cairo_pdf_surface_create"));
+    auto create = reinterpret_cast<Create>(dlsym(cairo, "cairo_create"));
+    auto showPage = reinterpret_cast<Destroy>(dlsym(cairo, "cairo_show_page"));
+    auto destroy = reinterpret_cast<Destroy>(dlsym(cairo, "cairo_destroy"));
+    auto finish = reinterpret_cast<Destroy>(dlsym(cairo, "cairo_surface_finish"));
+    auto surfaceDestroy = reinterpret_cast<Destroy>(dlsym(cairo, "cairo_surface_destroy"));
+    if (!surfaceCreate || !create || !showPage || !destroy || !finish || !surfaceDestroy)
+        return false;
+    const int width = 595; // A4 in points, 72 per inch
+    const int height = 842;
+    void* surface = surfaceCreate(path.c_str(), width, height);
+    void* context = create(surface);
+    bool printed = false;
+    {
+        PageDC dc(wxGraphicsRenderer::GetCairoRenderer()->CreateContextFromNativeContext(context), width, height, 72);
+        printout.SetDC(&dc);
+        printout.SetPPIScreen(96, 96);
+        printout.SetPPIPrinter(72, 72);
+        printout.SetPageSizePixels(width, height);
+        printout.SetPageSizeMM(210, 297);
+        printout.SetPaperRectPixels(wxRect(0, 0, width, height));
+        printout.OnPreparePrinting();
+        printout.OnBeginPrinting();
+        if (printout.OnBeginDocument(1, 1)) {
+            printed = printout.OnPrintPage(1);
+            printout.OnEndDocument();
+        }
+        printout.OnEndPrinting();
+        printout.SetDC(nullptr);
+    }
+    showPage(context);
+    destroy(context);
+    finish(surface);
+    surfaceDestroy(surface);
+    return printed;
 }
 
 int RunProgram(const std::map<std::string, std::string>& env, int timeoutSeconds)

@@ -4,6 +4,7 @@
 #include <string>
 
 class CgumApp;
+class wxPrintout;
 class wxWindow;
 
 namespace qvtest {
@@ -30,6 +31,10 @@ void PostCommandAndWait(int id, int value);
 // Saves what the window shows as a PNG under the build's screenshot folder;
 // returns the path, or an empty text when nothing could be captured.
 std::string SaveScreenshot(wxWindow* window, const std::string& name);
+
+// Prints the printout's first page into an A4 PDF file through cairo, as the
+// toolkit's print operation does; whether the page printed.
+bool PrintToPdf(wxPrintout& printout, const std::string& path);
 
 // Runs the built program with extra environment; returns its exit code.
 int RunProgram(const std::map<std::string, std::string>& env, int timeoutSeconds);

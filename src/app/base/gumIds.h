@@ -99,6 +99,9 @@ enum
     ID_EDIT_TITLE_INPLACE = 6102,
     ID_CHANNEL_ENABLE = 6103,
     ID_CHANNEL_RANGE_FIRST = 6104, // 6104 to 6123: calibration i of the pop-up channel
+    ID_PICK_NONE = 6124,           // the channel pop-up's "None" or "Time and Date"
+    ID_PICK_CHANNEL_FIRST = 6125,  // 6125 to 6144: the channel pop-up's n-th channel
+    ID_PICK_CHANNEL_LAST = 6144,
     ID_THEME_STANDARD = 6146,
     ID_THEME_HIGH_CONTRAST = 6147,
     ID_BARS_FLAG_ON = 6148,
