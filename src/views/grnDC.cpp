@@ -89,39 +89,73 @@ void CgrnDC::DrawBevel(int x1, int y1, int x2, int y2, bool fillInside)
     }
 }
 
+namespace {
+
+// The inside of a level box: within its frame when it has one.
+wxRect LevelInside(int x, int y, int width, int height)
+{
+    wxRect inner(x, y, width, height);
+    if (width >= 4 && height >= 4)
+        inner.Deflate(1);
+    return inner;
+}
+
+// The coloured rows of a level box inside h rows.
+int LevelRows(int h, float fraction)
+{
+    if (fraction >= 1.0f)
+        return h;
+    // Also a fraction that is no number.
+    if (!(fraction > 0.0f))
+        return 0;
+    return int(float(h) * fraction);
+}
+
+} // namespace
+
 void CgrnDC::FillLevel(int x, int y, int width, int height, const wxColour& colour, float fraction)
 {
     if (!m_dc)
         return;
     wxDC& dc = *m_dc;
     const bool framed = width >= 4 && height >= 4;
-    wxRect inner(x, y, width, height);
-    if (framed)
-        inner.Deflate(1);
+    const wxRect inner = LevelInside(x, y, width, height);
     dc.SetPen(*wxTRANSPARENT_PEN);
-    if (fraction >= 1.0f) {
-        dc.SetBrush(wxBrush(colour, wxBRUSHSTYLE_SOLID));
-        dc.DrawRectangle(inner);
-    } else if (!(fraction > 0.0f)) {
-        // Also a fraction that is no number.
+    const int h = inner.height;
+    const int g = LevelRows(h, fraction);
+    if (h - g > 0) {
         dc.SetBrush(*wxWHITE_BRUSH);
-        dc.DrawRectangle(inner);
-    } else {
-        const int h = inner.height;
-        const int g = int(float(h) * fraction);
-        if (h - g > 0) {
-            dc.SetBrush(*wxWHITE_BRUSH);
-            dc.DrawRectangle(inner.x, inner.y, inner.width, h - g);
-        }
-        if (g > 0) {
-            dc.SetBrush(wxBrush(colour, wxBRUSHSTYLE_SOLID));
-            dc.DrawRectangle(inner.x, inner.y + h - g, inner.width, g);
-        }
+        dc.DrawRectangle(inner.x, inner.y, inner.width, h - g);
+    }
+    if (g > 0) {
+        dc.SetBrush(wxBrush(colour, wxBRUSHSTYLE_SOLID));
+        dc.DrawRectangle(inner.x, inner.y + h - g, inner.width, g);
     }
     if (framed) {
         dc.SetPen(*wxMEDIUM_GREY_PEN);
         dc.SetBrush(*wxTRANSPARENT_BRUSH);
         dc.DrawRectangle(x, y, width, height);
+    }
+}
+
+void CgrnDC::ChangeLevel(int x, int y, int width, int height, const wxColour& colour, float from, float to)
+{
+    if (!m_dc)
+        return;
+    wxDC& dc = *m_dc;
+    const wxRect inner = LevelInside(x, y, width, height);
+    const int h = inner.height;
+    const int was = LevelRows(h, from);
+    const int now = LevelRows(h, to);
+    if (was == now)
+        return;
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    if (now > was) {
+        dc.SetBrush(wxBrush(colour, wxBRUSHSTYLE_SOLID));
+        dc.DrawRectangle(inner.x, inner.y + h - now, inner.width, now - was);
+    } else {
+        dc.SetBrush(*wxWHITE_BRUSH);
+        dc.DrawRectangle(inner.x, inner.y + h - was, inner.width, was - now);
     }
 }
 

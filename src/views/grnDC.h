@@ -51,6 +51,9 @@ public:
     // A level box: the bottom fraction of the rectangle in the colour, the
     // rest white; framed in grey when at least 4 by 4 pixels.
     void FillLevel(int x, int y, int width, int height, const wxColour& colour, float fraction);
+    // Brings a level box that FillLevel drew at fraction from up to fraction
+    // to, drawing only the rows that change.
+    void ChangeLevel(int x, int y, int width, int height, const wxColour& colour, float from, float to);
     // Sets the font's point size to the largest at which the text fits in
     // width × height; with keepIfFits, a text that fits keeps its size. The
     // font is selected for measuring only: follow with SetFont(nullptr) and

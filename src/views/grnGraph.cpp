@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <wx/dc.h>
+#include <wx/graphics.h>
 #include <wx/intl.h>
 #include <wx/pen.h>
 
@@ -71,17 +72,10 @@ void CgrnGraph::UpdateScales()
 
 void CgrnGraph::Attach(wxDC& dc)
 {
-    m_dc.SetDC(&dc);
-    const wxSize ppi = m_dc.GetPPI();
-    m_ppiX = ppi.x;
-    m_ppiY = ppi.y;
+    AttachPrint(dc, false, 0.0f, 0.0f);
     m_printing = false;
-    m_scaleCorrected = false;
     m_printScaleX = float(m_ppiX);
     m_printScaleY = float(m_ppiY);
-    PrepareFont(false);
-    m_dc.SetFont(nullptr);
-    m_dc.SetFont(&m_font);
 }
 
 void CgrnGraph::AttachPrint(wxDC& dc, bool corrected, float sx, float sy)
@@ -94,6 +88,15 @@ void CgrnGraph::AttachPrint(wxDC& dc, bool corrected, float sx, float sy)
     m_scaleCorrected = corrected;
     m_printScaleX = sx;
     m_printScaleY = sy;
+    // Lines are not smoothed: a trace drawn again over itself, as the
+    // incremental drawing does, then sets exactly the same pixels, and long
+    // traces draw several times faster. Texts stay smoothed.
+    m_smoothingSaved = false;
+    if (wxGraphicsContext* context = dc.GetGraphicsContext()) {
+        m_smoothing = int(context->GetAntialiasMode());
+        m_smoothingSaved = true;
+        context->SetAntialiasMode(wxANTIALIAS_NONE);
+    }
     PrepareFont(false);
     m_dc.SetFont(nullptr);
     m_dc.SetFont(&m_font);
@@ -101,6 +104,12 @@ void CgrnGraph::AttachPrint(wxDC& dc, bool corrected, float sx, float sy)
 
 void CgrnGraph::Detach()
 {
+    if (wxDC* dc = m_dc.GetDC()) {
+        wxGraphicsContext* context = dc->GetGraphicsContext();
+        if (m_smoothingSaved && context)
+            context->SetAntialiasMode(wxAntialiasMode(m_smoothing));
+    }
+    m_smoothingSaved = false;
     m_dc.SetDC(nullptr);
 }
 
@@ -168,6 +177,7 @@ bool CgrnGraph::ComputeLayout()
     if (!dc)
         return false;
     m_lastGaugeValue.fill(DOC_NO_VALUE);
+    m_gaugeDrawn.fill(false);
     PrepareFont(true);
     m_dc.SetFont(nullptr);
     m_dc.SetFont(&m_font);
@@ -363,10 +373,21 @@ void CgrnGraph::DrawGauges(bool changedOnly)
         if (!IsTraceChannel(channel))
             continue;
         const float v = GetGaugeValue(*channel);
-        if (!(changedOnly && v == m_lastGaugeValue[size_t(i)])) {
-            m_lastGaugeValue[size_t(i)] = v;
-            const float fraction = docIsNoValue(v) ? 0.0f : channel->m_now.ToFraction(v);
-            m_dc.FillLevel(x, m_plotTop, m_gaugeWidth, height, grnChannelColour(*channel), fraction);
+        const size_t k = size_t(i);
+        if (!(changedOnly && v == m_lastGaugeValue[k])) {
+            auto fraction = [channel](float value) {
+                return docIsNoValue(value) ? 0.0f : channel->m_now.ToFraction(value);
+            };
+            // During a run only the rows between the old and new level are
+            // drawn: a gauge is a tall box, and filling it whole for every
+            // reading costs more than drawing the traces.
+            if (changedOnly && m_gaugeDrawn[k])
+                m_dc.ChangeLevel(x, m_plotTop, m_gaugeWidth, height, grnChannelColour(*channel),
+                                 fraction(m_lastGaugeValue[k]), fraction(v));
+            else
+                m_dc.FillLevel(x, m_plotTop, m_gaugeWidth, height, grnChannelColour(*channel), fraction(v));
+            m_lastGaugeValue[k] = v;
+            m_gaugeDrawn[k] = true;
         }
         x += m_gaugeStep;
     }
@@ -465,7 +486,9 @@ bool CgrnGraph::DrawSamples(wxDC& dc, const wxRect& rect, int first, int last)
     if (!BeginIncremental(dc, rect))
         return false;
     if (last != -1) {
-        DrawTraces(first - 1, last + 1);
+        // One record of overlap on each side, so that the new samples join
+        // the trace on screen.
+        DrawTraces(std::max(first, 0) - 1, std::min(last, DOC_MAX_SAMPLES) + 1);
         DrawPendingAnnotation();
     }
     if (m_gaugeCount > 0 && m_doc->m_viewGauge)

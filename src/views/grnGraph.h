@@ -161,4 +161,10 @@ public:
 
 private:
     bool BeginIncremental(wxDC& dc, const wxRect& rect);
+
+    // Which gauges have been drawn whole since the last layout.
+    std::array<bool, 20> m_gaugeDrawn{};
+    // The wxDC's line smoothing before it was attached.
+    int m_smoothing = 0;
+    bool m_smoothingSaved = false;
 };

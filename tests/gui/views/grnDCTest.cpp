@@ -134,6 +134,34 @@ TEST_F(DrawingContext, LevelBoxFillsTheBottomFraction)
     }
 }
 
+// Changing a level draws the picture that drawing the new level whole does.
+TEST_F(DrawingContext, LevelChangeMatchesAWholeLevelBox)
+{
+    const wxColour blue(0, 0, 255);
+    const struct
+    {
+        float from;
+        float to;
+    } cases[] = {{0.2f, 0.7f}, {0.7f, 0.2f}, {0.0f, 1.0f}, {1.0f, 0.0f}, {-987654.0f, 0.5f}, {0.5f, std::nanf("")},
+                 {0.5f, 0.5f}, {3.0f, 0.9f}};
+    for (const wxRect rect : {wxRect(5, 5, 10, 30), wxRect(5, 5, 3, 30)}) {
+        for (const auto& c : cases) {
+            const wxImage changed = Draw(40, 40, [&](CgrnDC& dc, wxDC&) {
+                dc.FillLevel(rect.x, rect.y, rect.width, rect.height, blue, c.from);
+                dc.ChangeLevel(rect.x, rect.y, rect.width, rect.height, blue, c.from, c.to);
+            });
+            const wxImage whole = Draw(40, 40, [&](CgrnDC& dc, wxDC&) {
+                dc.FillLevel(rect.x, rect.y, rect.width, rect.height, blue, c.to);
+            });
+            int differing = 0;
+            for (int y = 0; y < 40; ++y)
+                for (int x = 0; x < 40; ++x)
+                    differing += At(changed, x, y) != At(whole, x, y) ? 1 : 0;
+            EXPECT_EQ(differing, 0) << c.from << " to " << c.to << ", width " << rect.width;
+        }
+    }
+}
+
 TEST_F(DrawingContext, SizesFollowTheResolution)
 {
     struct Case
