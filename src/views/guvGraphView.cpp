@@ -134,6 +134,8 @@ void CguvGraphView::OnUpdate(wxView* sender, wxObject* hint)
     if (!GetWindow())
         return;
     if (!hint) {
+        // Drawn again, the picture under any cursors too.
+        m_pictureValid = false;
         RefreshWindow();
         return;
     }
