@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <wx/dcclient.h>
+#include <wx/dcmemory.h>
 #include <wx/settings.h>
 
 wxIMPLEMENT_DYNAMIC_CLASS(CguvGraphView, CguvView);
@@ -43,45 +44,65 @@ void CguvGraphView::OnDraw(wxDC* dc)
     if (!dc)
         return;
     auto* window = dynamic_cast<CguvGraphWin*>(GetWindow());
-    const wxSize size = window && window->m_painting ? window->GetClientSize() : dc->GetSize();
-    m_renderer.Draw(*dc, wxRect(wxPoint(0, 0), size), false);
-    // The picture under the cursors is the one just drawn.
-    ResetOverlay();
-    DrawOverlay(*dc);
+    const bool onWindow = window && window->m_painting;
+    const wxSize size = onWindow ? window->GetClientSize() : dc->GetSize();
+    const wxRect rect(wxPoint(0, 0), size);
+    if (!onWindow || !CursorsShown() || !DrawPicture(size)) {
+        m_pictureValid = false;
+        m_renderer.Draw(*dc, rect, false);
+        DrawOverlay(*dc);
+        return;
+    }
+    // With cursors shown the window shows a copy of the picture with the
+    // cursors on it: the toolkit's window contexts can neither be read back
+    // nor take an overlay.
+    wxBitmap shown = m_picture.GetSubBitmap(rect);
+    {
+        wxMemoryDC copy(shown);
+        DrawOverlay(copy);
+    }
+    dc->DrawBitmap(shown, 0, 0);
+}
+
+bool CguvGraphView::CursorsShown()
+{
+    CdocDoc* doc = GetDocDoc();
+    return doc && doc->m_tool.m_now.m_active && !doc->m_tool.m_now.m_annotate;
+}
+
+bool CguvGraphView::DrawPicture(const wxSize& size)
+{
+    wxWindow* window = GetWindow();
+    if (!window || size.x <= 0 || size.y <= 0)
+        return false;
+    if (m_pictureValid && m_picture.IsOk() && m_picture.GetSize() == size)
+        return true;
+    if (!m_picture.IsOk() || m_picture.GetSize() != size)
+        m_picture.Create(size.x, size.y, 24);
+    wxMemoryDC picture(m_picture);
+    picture.SetBackground(wxBrush(window->GetBackgroundColour()));
+    picture.Clear();
+    m_pictureValid = m_renderer.Draw(picture, wxRect(wxPoint(0, 0), size), false);
+    return m_pictureValid;
 }
 
 void CguvGraphView::DrawOverlay(wxDC& dc)
 {
-    CdocDoc* doc = GetDocDoc();
-    if (!doc || !doc->m_tool.m_now.m_active || doc->m_tool.m_now.m_annotate || !m_renderer.m_layoutValid) {
-        ResetOverlay();
+    // The picture under the cursors is the one on the context now.
+    m_overlay.Reset();
+    if (!CursorsShown() || !m_renderer.m_layoutValid)
         return;
-    }
-    m_overlaySaved = true;
     {
-        // The cursors stay over the plot (edges included), so that the
-        // gauges beside it can change under a shown cursor.
-        wxDCOverlay plot(m_overlay, &dc, 0, 0, m_renderer.m_plotRight + 1, m_renderer.m_plotBottom + 1);
-        plot.Clear();
+        // The cursors keep to the plot (its edges included).
+        wxDCOverlay under(m_overlay, &dc, 0, 0, m_renderer.m_plotRight + 1, m_renderer.m_plotBottom + 1);
     }
     m_renderer.DrawToolCursors(dc, wxRect(wxPoint(0, 0), dc.GetSize()), m_overlay);
 }
 
-void CguvGraphView::LiftOverlay(wxDC& dc)
-{
-    if (!m_overlaySaved)
-        return;
-    {
-        wxDCOverlay shown(m_overlay, &dc);
-        shown.Clear();
-    }
-    ResetOverlay();
-}
-
-void CguvGraphView::ResetOverlay()
+void CguvGraphView::OnSize()
 {
     m_overlay.Reset();
-    m_overlaySaved = false;
+    m_pictureValid = false;
 }
 
 bool CguvGraphView::EnsureLayout()
@@ -100,6 +121,7 @@ bool CguvGraphView::EnsureLayout()
 
 void CguvGraphView::Rebuild()
 {
+    m_pictureValid = false;
     m_pendingFirst = -1;
     m_pendingLast = -1;
     m_renderer.SetDoc(GetDocDoc());
@@ -112,6 +134,8 @@ void CguvGraphView::OnUpdate(wxView* sender, wxObject* hint)
     if (!GetWindow())
         return;
     if (!hint) {
+        // Drawn again, the picture under any cursors too.
+        m_pictureValid = false;
         RefreshWindow();
         return;
     }
@@ -205,6 +229,20 @@ bool CguvGraphView::DrawOnWindow(const std::function<bool(wxDC& dc, const wxRect
     wxWindow* window = GetWindow();
     if (!window || !window->IsShownOnScreen())
         return false;
+    if (CursorsShown()) {
+        // On the picture under the cursors (drawn first when the cursors have
+        // just come); the window then shows it again.
+        if (!DrawPicture(window->GetClientSize()))
+            return false;
+        bool drawn = false;
+        {
+            wxMemoryDC picture(m_picture);
+            drawn = draw(picture, wxRect(wxPoint(0, 0), m_picture.GetSize()));
+        }
+        if (drawn)
+            window->Refresh(false);
+        return drawn;
+    }
     wxClientDC dc(window);
     wxRect rect;
     GetClientRect(&dc, rect);
@@ -213,28 +251,13 @@ bool CguvGraphView::DrawOnWindow(const std::function<bool(wxDC& dc, const wxRect
 
 bool CguvGraphView::DrawSampleRange(int first, int last)
 {
-    return DrawOnWindow([&](wxDC& dc, const wxRect& rect) {
-        const bool lifted = m_overlaySaved;
-        if (lifted)
-            LiftOverlay(dc);
-        const bool drawn = m_renderer.DrawSamples(dc, rect, first, last);
-        if (drawn && lifted)
-            DrawOverlay(dc);
-        return drawn;
-    });
+    return DrawOnWindow(
+        [&](wxDC& dc, const wxRect& rect) { return m_renderer.DrawSamples(dc, rect, first, last); });
 }
 
 bool CguvGraphView::DrawSampleMarks(int first, int last)
 {
-    return DrawOnWindow([&](wxDC& dc, const wxRect& rect) {
-        const bool lifted = m_overlaySaved;
-        if (lifted)
-            LiftOverlay(dc);
-        const bool drawn = m_renderer.DrawMarks(dc, rect, first, last);
-        if (drawn && lifted)
-            DrawOverlay(dc);
-        return drawn;
-    });
+    return DrawOnWindow([&](wxDC& dc, const wxRect& rect) { return m_renderer.DrawMarks(dc, rect, first, last); });
 }
 
 bool CguvGraphView::DrawToolChange()
@@ -250,9 +273,7 @@ bool CguvGraphView::DrawToolChange()
             GetWindow()->Refresh(true, &area);
             return true;
         }
-        const bool drawn = m_renderer.DrawToolReadouts(dc, rect);
-        DrawOverlay(dc);
-        return drawn;
+        return m_renderer.DrawToolReadouts(dc, rect);
     });
 }
 

@@ -3,6 +3,7 @@
 #include "views/guvView.h"
 
 #include <functional>
+#include <wx/bitmap.h>
 #include <wx/overlay.h>
 
 class CgumDocPrintout;
@@ -27,8 +28,8 @@ public:
     // The graph on the printout's page through a renderer of its own: the
     // screen graph, its layout and the pending samples are not touched.
     bool PrintGraph(CgumDocPrintout* printout);
-    // The window's size changed: the picture saved under the cursors is stale.
-    void ResetOverlay();
+    // The window's size changed: the pictures kept for the cursors are stale.
+    void OnSize();
     // True when the renderer has a layout, laying out on the shown window
     // when needed.
     bool EnsureLayout();
@@ -43,8 +44,10 @@ public:
     int m_pendingFirst = -1;
     int m_pendingLast = -1;
     wxOverlay m_overlay;
-    // The overlay holds the picture under the cursors shown.
-    bool m_overlaySaved = false;
+    // While cursors are shown: the graph without them, which incremental
+    // drawing then goes to, and which the window shows with the cursors.
+    wxBitmap m_picture;
+    bool m_pictureValid = false;
 
 private:
     // Drops the pending samples, attaches the renderer anew and repaints.
@@ -54,12 +57,13 @@ private:
     bool DrawSampleMarks(int first, int last);
     // A moved cursor, a dragged zoom rectangle or the annotation being placed.
     bool DrawToolChange();
-    // The tool's cursors over the plot, or none.
+    // The tool's cursors over the plot of the graph on the context, or none.
     void DrawOverlay(wxDC& dc);
-    // Takes the cursors off the screen and forgets the picture under them,
-    // before drawing that changes the plot.
-    void LiftOverlay(wxDC& dc);
-    // Incremental drawing on the shown window; false without one.
+    bool CursorsShown();
+    // The picture of the graph for a window of the size, drawn when stale.
+    bool DrawPicture(const wxSize& size);
+    // Incremental drawing for the shown window: on it, or on the picture
+    // while cursors are shown; false without a shown window.
     bool DrawOnWindow(const std::function<bool(wxDC& dc, const wxRect& rect)>& draw);
     void ClearGesture();
     void Deactivate();

@@ -45,6 +45,6 @@ void CguvGraphWin::OnMouse(wxMouseEvent& event)
 void CguvGraphWin::OnSize(wxSizeEvent& event)
 {
     if (m_view)
-        m_view->ResetOverlay();
+        m_view->OnSize();
     event.Skip();
 }

@@ -861,3 +861,45 @@ TEST_F(GraphView, AnAnnotationFollowsThePointerUntilAPressPlacesIt)
                 g.m_textHeight);
     EXPECT_GT(CountColour(image, text, ColourOf(*y)), 5);
 }
+
+TEST_F(GraphView, UnderAShownCursorNewSamplesAreStillDrawnOnTheirOwn)
+{
+    StartRun(5);
+    Settle();
+    CdocTool& tool = Run().m_tool;
+    tool.SetTool(TOOL_DIFFERENCE);
+    const wxPoint placed = PlotAt(0.7f, 0.6f);
+    EXPECT_TRUE(Rebuilds([&] { Click(placed.x, placed.y); }));
+    ASSERT_TRUE(tool.m_now.m_active);
+    Settle();
+    const wxPoint moved = PlotAt(0.8f, 0.3f);
+    EXPECT_FALSE(Rebuilds([&] { Mouse(wxEVT_MOTION, moved.x, moved.y); }));
+
+    // The readings go onto the picture under the cursors, and the window
+    // shows it again, cursors on top, without the graph drawn anew.
+    CdocField* x = Run().m_graph.GetFieldX();
+    const float xMax = x->m_now.m_max;
+    const int from = Run().m_data.m_records;
+    const int rebuilds = m_rebuilds;
+    const int paints = m_counter.m_paints;
+    ASSERT_TRUE(qvtest::PumpUntil([&] { return Run().m_data.m_records >= from + 20; }));
+    ASSERT_EQ(x->m_now.m_max, xMax);
+    EXPECT_EQ(m_rebuilds, rebuilds);
+    EXPECT_TRUE(tool.m_now.m_active);
+    EXPECT_GT(m_counter.m_paints, paints);
+    ASSERT_TRUE(View()->m_pictureValid);
+    const wxImage picture = View()->m_picture.ConvertToImage();
+    const auto pixels = SamplePixels(Layout(), Run(), Run().m_data.m_records - 1);
+    ASSERT_GE(pixels.size(), 2u);
+    for (const auto& [at, colour] : pixels)
+        EXPECT_TRUE(ColourNear(picture, at.x, at.y, colour)) << at.x << "," << at.y;
+    // The picture has no cursor in it: the cursor's column is white where no
+    // trace crosses it.
+    const CgrnGraph& g = Layout();
+    const int cursorX = g.FractionToX(tool.m_now.m_fracX);
+    int white = 0;
+    for (int y = g.m_plotTop + 1; y < g.m_plotBottom; ++y)
+        white += Distance(picture, cursorX, y, *wxWHITE) == 0;
+    EXPECT_GT(white, (g.m_plotBottom - g.m_plotTop) / 3);
+    EXPECT_FALSE(qvtest::SaveScreenshot(m_app->m_frame, "graph-live-run-with-cursors").empty());
+}
