@@ -14,6 +14,7 @@
 #include <wx/dcgraph.h>
 #include <wx/dcscreen.h>
 #include <wx/evtloop.h>
+#include <wx/image.h>
 #include <wx/graphics.h>
 #include <wx/print.h>
 #include <wx/stopwatch.h>
@@ -158,6 +159,9 @@ std::string SaveScreenshot(wxWindow* window, const std::string& name)
         }
         image = bitmap.ConvertToImage();
     }
+    // A light fixture starts no application, which would add the handler.
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
+        wxImage::AddHandler(new wxPNGHandler);
     std::filesystem::create_directories(QV_SCREENSHOT_DIR);
     const std::string path = std::string(QV_SCREENSHOT_DIR) + "/" + name + ".png";
     if (!image.SaveFile(path, wxBITMAP_TYPE_PNG))
