@@ -1,29 +1,29 @@
-#include "views/guvDigitsWin.h"
+#include "views/guvPanelWin.h"
 
-#include "views/guvDigitsView.h"
+#include "views/guvView.h"
 
 #include <wx/dcbuffer.h>
 
-wxBEGIN_EVENT_TABLE(CguvDigitsWin, wxWindow)
-    EVT_PAINT(CguvDigitsWin::OnPaint)
+wxBEGIN_EVENT_TABLE(CguvPanelWin, wxWindow)
+    EVT_PAINT(CguvPanelWin::OnPaint)
 wxEND_EVENT_TABLE()
 
-CguvDigitsWin::CguvDigitsWin(wxWindow* parent)
+CguvPanelWin::CguvPanelWin(wxWindow* parent)
 {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Create(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxFULL_REPAINT_ON_RESIZE, "panel");
     SetBackgroundColour(wxColour(255, 255, 255, 255));
 }
 
-CguvDigitsWin::~CguvDigitsWin() = default;
+CguvPanelWin::~CguvPanelWin() = default;
 
-void CguvDigitsWin::Draw(wxDC& dc)
+void CguvPanelWin::Draw(wxDC& dc)
 {
     if (m_view)
         m_view->OnDraw(&dc);
 }
 
-void CguvDigitsWin::OnPaint(wxPaintEvent& event)
+void CguvPanelWin::OnPaint(wxPaintEvent& event)
 {
     wxAutoBufferedPaintDC dc(this);
     dc.SetBackground(wxBrush(GetBackgroundColour()));
