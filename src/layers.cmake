@@ -35,6 +35,9 @@ set(QV_GUI_SOURCES
   app/gumWindowHelpers.cpp
   app/gumTestHooks.cpp
   document/gumDoc.cpp
+  document/gumDocDialogs.cpp
+  document/gumDocChannels.cpp
+  document/gumDocMenus.cpp
   files/gumFileDialogs.cpp
   transport/platform/zxMessageDialog.cpp
 )

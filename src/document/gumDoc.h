@@ -48,6 +48,51 @@ public:
     void RenewFrameTitle() override;
     // The Graph menu's items popped up on the window at the mouse.
     static void ShowGraphMenu(wxWindow* window);
+    // The channel menu of a sensor channel (input switch, calibrations, then
+    // the channel operations); other channels get the operations menu. A null
+    // window means the main frame.
+    void ShowChannelMenu(wxWindow* window, CdocFieldKey key);
+    void ShowChannelOpsMenu(wxWindow* window, CdocFieldKey key);
+    // Switches a sensor channel's logger input on or off.
+    void ToggleChannelInput(CdocFieldKey key);
+
+    // The channel a channel command acts on: the pop-up channel while a
+    // channel menu is open (answers true), else the default channel.
+    bool GetTargetChannel(CdocFieldKey& key, bool allowTime, bool anySensor);
+
+    // The commands that run a dialog.
+    bool ChooseChannel(CdocFieldKey& key, const wxString& title, const wxString& explanation,
+                       const wxString& helpPage, bool atMouse, bool timeChannels,
+                       bool deadSensors, bool noneEntry, bool timeAndDateEntry);
+    void EditTitle(bool atMouse);
+    void ChooseAxisX(bool atMouse);
+    void ChooseAxisLeft(bool atMouse);
+    void ChooseAxisRight(bool atMouse);
+    // An output above 5 means the first available one.
+    void EditControlOutputs(int output);
+    void RunSetupWizard();
+    void SetLoggerClock();
+    void SetLoggerStamp();
+    void FetchFromLogger();
+    void EditNotes();
+    void EditGraphFont();
+    void Annotate();
+
+    // The channel commands.
+    bool ShowChannelDetails(CdocFieldKey& key, bool choose);
+    void EditChannelDetails();
+    void SmoothChannel();
+    void ConvertChannelUnits();
+    void CustomScaleChannel();
+    void InvertChannel();
+    void DuplicateChannel();
+    void FunctionPlot();
+    void CalculateChannel();
+    void TareChannel();
+    void DeleteChannel();
+    void CalibrateChannel();
+    // Whether the pH calibration may run on the target channel (no feature test).
+    bool CanCalibrate();
 
     CdocDoc m_doc;
     // The channel a channel pop-up menu was opened for, while it is shown.

@@ -6,6 +6,7 @@
 
 wxBEGIN_EVENT_TABLE(CguvPanelWin, wxWindow)
     EVT_PAINT(CguvPanelWin::OnPaint)
+    EVT_MOUSE_EVENTS(CguvPanelWin::OnMouse)
 wxEND_EVENT_TABLE()
 
 CguvPanelWin::CguvPanelWin(wxWindow* parent)
@@ -31,4 +32,12 @@ void CguvPanelWin::OnPaint(wxPaintEvent& event)
     m_painting = true;
     Draw(dc);
     m_painting = false;
+}
+
+void CguvPanelWin::OnMouse(wxMouseEvent& event)
+{
+    if (m_view)
+        m_view->OnWindowMouse(event);
+    else
+        event.Skip();
 }

@@ -6,7 +6,7 @@ class CguvView;
 // A panel's drawing window: it paints through its view while one is attached
 // and only clears itself otherwise. The meter, digits, boxes and oscilloscope
 // windows are this window under their own names.
-// Still thin: mouse events are not passed to the view yet.
+// Mouse events go to the view, which reads them as its own.
 class CguvPanelWin : public wxWindow
 {
 public:
@@ -21,6 +21,7 @@ public:
 
 private:
     void OnPaint(wxPaintEvent& event);
+    void OnMouse(wxMouseEvent& event);
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -77,3 +77,8 @@ bool guvIsColumnMessage(wxObject* hint)
     const auto* message = static_cast<const CdocTableMessage*>(guvHintData(hint));
     return message && message->m_id >= TABLE_COLS_INSERTED && message->m_id <= TABLE_COLS_DELETED;
 }
+
+void CguvView::OnWindowMouse(wxMouseEvent& event)
+{
+    event.Skip();
+}

@@ -1,6 +1,8 @@
 #pragma once
 #include <wx/docview.h>
 
+class wxMouseEvent;
+
 class CdocDoc;
 class CgumView;
 
@@ -26,6 +28,9 @@ public:
     virtual wxWindow* GetWindow();
     // (0, 0) and the window's client size; the drawing context is not used.
     virtual void GetClientRect(wxDC* dc, wxRect& rect);
+
+    // The panel window's mouse events; skipped unless a view reads them.
+    virtual void OnWindowMouse(wxMouseEvent& event);
 
     CdocDoc* GetDocDoc();
     // The whole window repainted, background erased.
