@@ -7,6 +7,7 @@
 #include "app/gumWindowHelpers.h"
 #include "app/base/gumIds.h"
 #include "app/base/gumResCore.h"
+#include "app/base/appReplaceFile.h"
 #include "files/gumFile.h"
 #include "files/gumFileDialogs.h"
 #include "files/gumFileStreams.h"
@@ -162,7 +163,8 @@ bool CgumDoc::DoSaveDocument(const wxString& path)
     std::ostringstream bytes(std::ios::out | std::ios::binary);
     m_writeOk = false;
     SaveObject(bytes);
-    const bool ok = m_writeOk && bytes.good() && gumReplaceFile(path, bytes.str());
+    const std::string text = bytes.str();
+    const bool ok = m_writeOk && bytes.good() && appReplaceFile(path, text.data(), text.size());
     if (!ok)
         zxMessageBox(wxString::Format(_("Sorry, could not save the file \"%s\"."), path));
     return ok;

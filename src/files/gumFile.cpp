@@ -1,3 +1,4 @@
+#include "app/base/appReplaceFile.h"
 #include "files/gumFile.h"
 
 #include "document/docDoc.h"
@@ -163,7 +164,7 @@ bool CgumFile::WriteFile(const wxString& path, CdocDoc& doc, int format)
         return false;
     const wxStreamBuffer* buffer = memory.GetOutputStreamBuffer();
     const std::string bytes(static_cast<const char*>(buffer->GetBufferStart()), size_t(memory.GetLength()));
-    return gumReplaceFile(path, bytes);
+    return appReplaceFile(path, bytes.data(), bytes.size());
 }
 
 bool CgumFile::ReadStream(wxInputStream& input, CdocDoc& doc)

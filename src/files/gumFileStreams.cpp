@@ -13,22 +13,6 @@ namespace {
 
 constexpr size_t kBlock = 1024;
 
-// The temporary file is created private; the saved file gets the old file's
-// permissions, or those of a new file.
-void SetFinalMode(const wxString& path, const wxString& temp)
-{
-    struct stat old;
-    mode_t mode = 0;
-    if (::stat(path.fn_str(), &old) == 0) {
-        mode = old.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    ::chmod(temp.fn_str(), mode);
-}
-
 } // namespace
 
 bool gumReadIstream(wxMemoryBuffer& buffer, std::istream& stream)
@@ -66,33 +50,6 @@ bool gumCopyToOstream(std::ostream& output, wxInputStream& input)
             break;
     }
     return output.good();
-}
-
-bool gumReplaceFile(const wxString& path, const std::string& bytes)
-{
-    wxString temp;
-    {
-        wxLogNull quiet; // the caller reports a failure its own way
-        temp = wxFileName::CreateTempFileName(path + "-");
-    }
-    if (temp.empty())
-        return false;
-    bool ok = false;
-    {
-        std::ofstream file(temp.fn_str(), std::ios::binary | std::ios::trunc);
-        if (file) {
-            file.write(bytes.data(), std::streamsize(bytes.size()));
-            file.close();
-            ok = !file.fail();
-        }
-    }
-    if (ok) {
-        SetFinalMode(path, temp);
-        ok = std::rename(temp.fn_str(), path.fn_str()) == 0;
-    }
-    if (!ok)
-        std::remove(temp.fn_str());
-    return ok;
 }
 
 void gumSplitLines(const wxString& text, std::vector<wxString>& lines)

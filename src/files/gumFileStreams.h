@@ -14,11 +14,6 @@ bool gumReadIstream(wxMemoryBuffer& buffer, std::istream& stream);
 // true when the output is still good.
 bool gumCopyToOstream(std::ostream& output, wxInputStream& input);
 
-// Puts the bytes into the file at the path: written whole to a temporary file
-// beside it, which then takes the old file's place. On any failure the old
-// file is left as it was and the temporary file removed.
-bool gumReplaceFile(const wxString& path, const std::string& bytes);
-
 // Splits the text into lines at LF, CR LF and a lone CR; a final line end
 // makes no empty last line.
 void gumSplitLines(const wxString& text, std::vector<wxString>& lines);

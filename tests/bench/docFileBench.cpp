@@ -10,6 +10,7 @@
 // iteration and mapped again would measure the machine's page faults (very
 // slow on a busy virtual machine) rather than the reading and writing.
 #include "app/appOptions.h"
+#include "app/base/appReplaceFile.h"
 #include "app/base/gumResCore.h"
 #include "document/docDoc.h"
 #include "files/gumFile.h"
@@ -19,6 +20,7 @@
 #include <chrono>
 #include <cstdio>
 #include <malloc.h>
+#include <wx/filefn.h>
 #include <wx/filename.h>
 #include <wx/init.h>
 #include <wx/mstream.h>
@@ -137,6 +139,40 @@ void SaveOwnFile(benchmark::State& state)
     g_bestMs[0] = best;
 }
 BENCHMARK(SaveOwnFile)->Unit(benchmark::kMillisecond);
+
+// The saved file written to the disk, flushed as every save is, beside the
+// same write with the flushes left out: the difference is what the flush
+// costs a full document.
+void WriteOwnFile(benchmark::State& state, bool flushed)
+{
+    Fixture fixture;
+    auto doc = std::make_unique<CdocDoc>();
+    Fill(*doc);
+    const std::string text = Save(*doc);
+    const wxString path = wxFileName::GetTempDir() + "/qv-bench-save.qvd";
+    if (!flushed)
+        appSetFlushHook([](int, bool) { return 0; });
+    double best = 1e300;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        if (!appReplaceFile(path, text.data(), text.size()))
+            state.SkipWithError("the file was not written");
+        best = std::min(best, Milliseconds(std::chrono::steady_clock::now() - start));
+    }
+    appSetFlushHook({});
+    wxRemoveFile(path);
+    Report(state, best);
+}
+void WriteOwnFileFlushed(benchmark::State& state)
+{
+    WriteOwnFile(state, true);
+}
+void WriteOwnFileUnflushed(benchmark::State& state)
+{
+    WriteOwnFile(state, false);
+}
+BENCHMARK(WriteOwnFileFlushed)->Unit(benchmark::kMillisecond);
+BENCHMARK(WriteOwnFileUnflushed)->Unit(benchmark::kMillisecond);
 
 void OpenOwnFile(benchmark::State& state)
 {

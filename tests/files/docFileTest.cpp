@@ -1,3 +1,4 @@
+#include "app/base/appReplaceFile.h"
 #include "app/base/gumHelpers.h"
 #include "data/dataTestSupport.h"
 #include "files/gumFile.h"
@@ -16,6 +17,15 @@
 #include <unistd.h>
 #include <wx/dir.h>
 #include <wx/mstream.h>
+
+namespace qvtest {
+
+bool Replace(const wxString& path, const std::string& bytes)
+{
+    return appReplaceFile(path, bytes.data(), bytes.size());
+}
+
+} // namespace qvtest
 
 namespace {
 
@@ -234,7 +244,7 @@ TEST_F(DataFile, ALineThatCannotBeEncodedFailsTheWrite)
 
         const std::string dir = qvtest::MakeTempDir("unwritable");
         const wxString path = dir + "/run.qvd";
-        ASSERT_TRUE(gumReplaceFile(path, "old"));
+        ASSERT_TRUE(qvtest::Replace(path, "old"));
         CgumFile again;
         EXPECT_FALSE(again.WriteFile(path, doc, DOC_FORMAT_TEMPLATE));
         EXPECT_EQ(qvtest::ReadFile(path.ToStdString()), "old");
@@ -324,9 +334,9 @@ TEST_F(DataFile, ReplacingAFileThatCannotBeWrittenKeepsTheOldOne)
 {
     const std::string dir = qvtest::MakeTempDir("replace");
     const wxString path = dir + "/run.qvd";
-    ASSERT_TRUE(gumReplaceFile(path, "old"));
+    ASSERT_TRUE(qvtest::Replace(path, "old"));
     EXPECT_EQ(qvtest::ReadFile(path.ToStdString()), "old");
-    ASSERT_TRUE(gumReplaceFile(path, "new"));
+    ASSERT_TRUE(qvtest::Replace(path, "new"));
     EXPECT_EQ(qvtest::ReadFile(path.ToStdString()), "new");
 
     rlimit saved{};
@@ -335,7 +345,7 @@ TEST_F(DataFile, ReplacingAFileThatCannotBeWrittenKeepsTheOldOne)
     small.rlim_cur = 1000;
     auto previous = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool ok = gumReplaceFile(path, std::string(5000, 'x'));
+    const bool ok = qvtest::Replace(path, std::string(5000, 'x'));
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
     EXPECT_FALSE(ok);
@@ -344,7 +354,7 @@ TEST_F(DataFile, ReplacingAFileThatCannotBeWrittenKeepsTheOldOne)
     wxDir::GetAllFiles(dir, &left);
     EXPECT_EQ(left.size(), 1u);
 
-    EXPECT_FALSE(gumReplaceFile(dir + "/missing/run.qvd", "x"));
+    EXPECT_FALSE(qvtest::Replace(dir + "/missing/run.qvd", "x"));
 }
 
 // Every line up to the longest allowed reads in time linear in its length:

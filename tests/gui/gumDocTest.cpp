@@ -1,3 +1,4 @@
+#include "app/base/appReplaceFile.h"
 #include "app/gumApp.h"
 #include "app/gumDocManager.h"
 #include "app/gumFrame.h"
@@ -226,6 +227,25 @@ TEST_F(AppDocument, DiscardPromptYesNoCancel)
 }
 
 // A save that fails keeps the old file whole, says so and stays modified.
+// A save whose data could not be flushed to the disk is a failed save: the
+// document stays modified and the old file whole.
+TEST_F(AppDocument, AnUnflushedSaveLeavesTheDocumentModified)
+{
+    CgumDoc* doc = Doc();
+    FinishRun(doc, 3);
+    m_choice = m_dir + "/flush.qvd";
+    ASSERT_TRUE(doc->SaveAs());
+    const std::string before = qvtest::ReadFile(m_choice.ToStdString());
+
+    FinishRun(doc, 5);
+    appSetFlushHook([](int, bool folder) { return folder ? 0 : -1; });
+    const bool ok = doc->Save();
+    appSetFlushHook({});
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(qvtest::ReadFile(m_choice.ToStdString()), before);
+}
+
 TEST_F(AppDocument, FailedSaveKeepsTheOldFileAndTheChanges)
 {
     CgumDoc* doc = Doc();

@@ -1,5 +1,7 @@
 #include "app/base/appOptionsFile.h"
 
+#include "app/base/appReplaceFile.h"
+
 #include "transport/zxTextFile.h"
 #include "transport/zxSerialPort.h"
 
@@ -164,15 +166,8 @@ bool appWriteFileReplacing(const wxString& path, const wxString& text)
     const wxFileName name(path);
     if (!name.DirExists() && !wxFileName::Mkdir(name.GetPath(), 0777, wxPATH_MKDIR_FULL))
         return false;
-    // wxTempFile writes beside the target and renames it over the old file
-    // on Commit; dropped without Commit it removes itself.
-    wxTempFile file;
-    if (!file.Open(path))
-        return false;
     const wxScopedCharBuffer bytes = text.utf8_str();
-    if (!file.Write(bytes.data(), bytes.length()))
-        return false;
-    return file.Commit();
+    return appReplaceFile(path, bytes.data(), bytes.length());
 }
 
 void CappOptionsFile::GetNextPort(int& port, wxString& name, bool bluetoothLEAllowed) const
