@@ -3,6 +3,8 @@
 #include "app/base/gumIds.h"
 #include "dialogs/gucListChannel.h"
 #include "dialogs/gudChannel.h"
+#include "dialogs/gudCustomScale.h"
+#include "dialogs/gudFieldDetails.h"
 #include "dialogs/gudSmooth.h"
 #include "dialogs/gudUnitConversions.h"
 #include "gui/document/docCommandFixture.h"
@@ -122,6 +124,54 @@ TEST_F(DocChannels, UnitConversionNoneAppliesGainAndOffsetAndKeepsTheUnits)
     EXPECT_TRUE(m_boxes.m_calls.empty());
 }
 
+TEST_F(DocChannels, CustomScaleTakesTwoPointsANameAndUnits)
+{
+    Make("TM");
+    const float before = At(1)->m_samples[2];
+    DialogDriver<CgudCustomScale> driver([&](CgudCustomScale& dialog) {
+        EXPECT_TRUE(dialog.m_channelCtrl->IsEnabled());
+        const struct
+        {
+            int id;
+            const char* text;
+        } typed[] = {{ID_CUSTOM_SCALE_PRESENT_1, "0"},   {ID_CUSTOM_SCALE_NEW_1, "32"},
+                     {ID_CUSTOM_SCALE_PRESENT_2, "100"}, {ID_CUSTOM_SCALE_NEW_2, "212"},
+                     {ID_CUSTOM_SCALE_NAME, "Heat"},     {ID_CUSTOM_SCALE_UNITS, "F"}};
+        for (const auto& t : typed)
+            static_cast<wxTextCtrl*>(dialog.FindWindow(t.id))->SetValue(t.text);
+        Press(dialog, wxID_OK);
+    });
+    m_gumDoc->CustomScaleChannel();
+    ASSERT_TRUE(driver.m_done);
+    EXPECT_FLOAT_EQ(At(1)->m_samples[2], before * 1.8f + 32.0f);
+    EXPECT_EQ(At(1)->m_name, "Heat");
+    EXPECT_EQ(At(1)->m_unit, "F");
+}
+
+TEST_F(DocChannels, ANewChannelStaysOnlyWhenItsDetailsAreConfirmed)
+{
+    Make("TM");
+    for (int answer : {wxID_CANCEL, wxID_OK}) {
+        SCOPED_TRACE(answer);
+        const int count = Fields().GetCount();
+        DialogDriver<CgudFieldDetails> driver([&](CgudFieldDetails& dialog) {
+            EXPECT_FALSE(dialog.m_channelCtrl->IsEnabled());
+            static_cast<wxTextCtrl*>(dialog.FindWindow(ID_FIELD_DETAILS_NAME))->SetValue("Added");
+            if (answer == wxID_OK)
+                Press(dialog, wxID_OK);
+            else
+                dialog.EndModal(wxID_CANCEL);
+        });
+        CdocFieldKey key;
+        EXPECT_EQ(Doc().m_data.NewManualField(&key), answer == wxID_OK);
+        ASSERT_TRUE(driver.m_done);
+        ASSERT_EQ(Fields().GetCount(), answer == wxID_OK ? count + 1 : count);
+        if (answer == wxID_OK) {
+            EXPECT_EQ(At(count)->m_name, "Added");
+        }
+    }
+}
+
 // With the simulated logger: the sensor channels of a ready document.
 class LiveChannels : public qvtest::CappTest
 {
@@ -174,7 +224,8 @@ TEST_F(LiveChannels, DeleteAlwaysAsksAndSwitchesAWorkingSensorsInputOff)
         doc->m_popupChannel.Clear();
         ASSERT_TRUE(driver.m_done);
         CdocFieldKey again(key, -1, nullptr);
-        EXPECT_EQ(preselected != nullptr, true);
+        ASSERT_NE(preselected, nullptr);
+        EXPECT_EQ(preselected->m_key, key);
         EXPECT_EQ(fields.Find(again) != nullptr, answer == wxID_CANCEL);
     }
     CxutBoxPublicInfo published;
