@@ -34,6 +34,7 @@ set(QV_GUI_SOURCES
   app/gumHtmlFilter.cpp
   app/gumWindowHelpers.cpp
   app/gumTestHooks.cpp
+  wizard/gudSetupWizard.cpp
   document/gumDoc.cpp
   document/gumDocDialogs.cpp
   document/gumDocChannels.cpp

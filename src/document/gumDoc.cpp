@@ -319,21 +319,6 @@ void CgumDoc::ModifyDoc()
     Modify(true);
 }
 
-bool CgumDoc::ShowNewChannelDetails(CdocFieldKey& key, int mode)
-{
-    return true;
-}
-
-bool CgumDoc::ShowCalcChannelDetails(CdocFieldKey& key, int mode)
-{
-    return true;
-}
-
-bool CgumDoc::ShowCalcResultDetails(CdocFieldKey& key, int mode)
-{
-    return true;
-}
-
 // ---- Run commands and logger events --------------------------------------
 
 void CgumDoc::OnStart(wxCommandEvent&)

@@ -37,7 +37,7 @@ public:
     // What the data object asks of its document.
     void UpdateDocViews(CdocHint& hint) override;
     void ModifyDoc() override;
-    // The channel-details dialog. Still thin: answers OK until the dialog exists.
+    // The channel-details dialog on a new channel (in gumDocChannels.cpp).
     bool ShowNewChannelDetails(CdocFieldKey& key, int mode) override;
     bool ShowCalcChannelDetails(CdocFieldKey& key, int mode) override;
     bool ShowCalcResultDetails(CdocFieldKey& key, int mode) override;
