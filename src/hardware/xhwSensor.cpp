@@ -1,5 +1,6 @@
 #include "hardware/xhwSensor.h"
 
+#include "hardware/xhwSenCalibChoiceV.h"
 #include "hardware/xhwSenFile.h"
 #include "protocol/xutBoxInfo.h"
 
@@ -169,18 +170,86 @@ bool CxhwSensor::CanTimeWith(const CxutBoxInfo& logger, const CxhwSenCalib& cali
     return calib.m_index >= 256 ? calib.m_fCanTiming : CanTimeType(logger, code);
 }
 
-// Until the calibration choices exist, a smart sensor can time when its
-// definition block offers a range for timing.
 bool CxhwSensor::CanTime(const CxutBoxInfo& logger, bool fallBack) const
 {
     if (IsSmart()) {
-        const CxhwSenFile* database = xhwGetSenFile();
-        return database && database->FindNext(m_idCode, -1, false, false, false, true) >= 0;
+        CxhwSenCalibChoice unused;
+        return GetTimingChoice(&unused, logger, fallBack);
     }
     return CanTimeType(logger, m_calType);
 }
 
 bool CxhwSensor::HasNoType() const { return !IsSmart() && (m_calType & 0x1F) == 0; }
+
+namespace {
+
+bool CopyChoice(CxhwSenCalibChoice* choice, const CxhwSenCalibChoiceV& list, int found)
+{
+    if (found < 0)
+        return false;
+    if (choice)
+        *choice = list[found];
+    return true;
+}
+
+} // namespace
+
+int CxhwSensor::FindCalibChoice(CxhwSenCalibChoiceV& list, const CxutBoxInfo& logger,
+                                bool fallBack, bool scope) const
+{
+    list.Build(logger, *this, false, false, false, 0.0, !scope, scope);
+    return list.FindBestTrigScope(*this, fallBack, scope);
+}
+
+bool CxhwSensor::GetCalibChoice(CxhwSenCalibChoice* choice, const CxutBoxInfo& logger,
+                                bool fallBack, bool scope) const
+{
+    CxhwSenCalibChoiceV list;
+    return CopyChoice(choice, list, FindCalibChoice(list, logger, fallBack, scope));
+}
+
+int CxhwSensor::FindTimingChoice(CxhwSenCalibChoiceV& list, const CxutBoxInfo& logger,
+                                 bool fallBack) const
+{
+    list.BuildTiming(logger, *this);
+    return list.FindBestTiming(logger, *this, fallBack);
+}
+
+bool CxhwSensor::GetTimingChoice(CxhwSenCalibChoice* choice, const CxutBoxInfo& logger,
+                                 bool fallBack) const
+{
+    CxhwSenCalibChoiceV list;
+    return CopyChoice(choice, list, FindTimingChoice(list, logger, fallBack));
+}
+
+// An ordinary run may use every alternative type; a fast one only the
+// sensor's own type.
+bool CxhwSensor::SuitsRate(const CxutBoxInfo& logger, bool fast) const
+{
+    if (IsSmart())
+        return m_calib.m_fCanSlow;
+    CxhwSenCalibChoiceV list;
+    list.Build(logger, *this, !fast, !fast, true, 0.0, false, false);
+    const int current = list.FindCurrent(*this);
+    if (!fast || current < 0)
+        return current >= 0;
+    return IsCalTypeNative();
+}
+
+bool CxhwSensor::GetRateCalibChoice(CxhwSenCalibChoice* choice, const CxutBoxInfo& logger,
+                                    bool fallBack, bool fast) const
+{
+    CxhwSenCalibChoiceV list;
+    list.Build(logger, *this, !fast, !fast, true, 0.0, false, false);
+    if (list.GetCount() == 0)
+        return false;
+    int found = list.FindCurrent(*this);
+    if (found < 0 && fast)
+        found = list.FindBest(*this, fallBack);
+    if (found < 0)
+        found = list.FindBestAny(*this, fallBack);
+    return CopyChoice(choice, list, found);
+}
 
 void CxhwSensorV::UpdateIds(const CxhwSensorV& ids)
 {

@@ -3,6 +3,8 @@
 
 #include <wx/string.h>
 
+class CxhwSenCalibChoice;
+class CxhwSenCalibChoiceV;
 class CxutBoxInfo;
 
 // What is plugged into one logger input: the identity the logger reports,
@@ -43,6 +45,24 @@ public:
     bool CanTimeWith(const CxutBoxInfo& logger, const CxhwSenCalib& calib, int code) const;
     bool CanTime(const CxutBoxInfo& logger, bool fallBack) const;
     bool HasNoType() const;
+
+    // The sensor's calibration choices on a logger, for triggered fast
+    // logging (scope false) or the oscilloscope; the list stays filled.
+    int FindCalibChoice(CxhwSenCalibChoiceV& list, const CxutBoxInfo& logger, bool fallBack,
+                        bool scope) const;
+    // The same on a list of its own; the entry found is copied into choice
+    // when one is given.
+    bool GetCalibChoice(CxhwSenCalibChoice* choice, const CxutBoxInfo& logger, bool fallBack,
+                        bool scope) const;
+    int FindTimingChoice(CxhwSenCalibChoiceV& list, const CxutBoxInfo& logger,
+                         bool fallBack) const;
+    bool GetTimingChoice(CxhwSenCalibChoice* choice, const CxutBoxInfo& logger,
+                         bool fallBack) const;
+    // Whether the present calibration suits a fast (or an ordinary) run, and
+    // the choice that does.
+    bool SuitsRate(const CxutBoxInfo& logger, bool fast) const;
+    bool GetRateCalibChoice(CxhwSenCalibChoice* choice, const CxutBoxInfo& logger, bool fallBack,
+                            bool fast) const;
     bool HasNoId() const { return m_idCode == 0; }
     bool IsIdCode136() const { return m_idCode == 136; }
 

@@ -4,6 +4,7 @@
 #include "hardware/xhwSensor.h"
 #include "hardware/xutSmartIdent.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -69,8 +70,9 @@ const unsigned char* CxutSmartSenDef::GetSubRecord(int s) const
 {
     if (!IsComplete() || s < 0 || s >= SubCount())
         return nullptr;
-    const int offset = Word(6) + s * Byte(5);
-    if (offset + kSubBytes > m_length)
+    const int size = Byte(5);
+    const int offset = Word(6) + s * size;
+    if (!Fits(offset, std::max(size, kSubBytes)))
         return nullptr;
     return m_block + offset;
 }
@@ -81,7 +83,7 @@ const unsigned char* CxutSmartSenDef::GetRange(int n) const
         return nullptr;
     const int size = Byte(9);
     const int offset = Word(10) + (n - 1) * size;
-    if (offset + (size > kRangeBytes ? size : kRangeBytes) > m_length)
+    if (!Fits(offset, std::max(size, kRangeBytes)))
         return nullptr;
     return m_block + offset;
 }
@@ -92,10 +94,10 @@ int CxutSmartSenDef::WalkRecords(int first, int count, int k, int unit) const
         return -1;
     int offset = first;
     for (int j = 1;; ++j) {
-        if (offset + 2 > m_length)
+        if (!Fits(offset, 2))
             return -1;
         const int size = 2 + Byte(offset) * unit;
-        if (offset + size > m_length)
+        if (!Fits(offset, size))
             return -1;
         if (j == k)
             return offset;
@@ -159,7 +161,7 @@ bool CxutSmartSenDef::HasRange(int index) const
     if (!IsComplete() || index < XUT_SMART_BASE)
         return false;
     const int range = xutGetSmartIdentRange(index);
-    return range != 0 && range <= RangeCount();
+    return range != 0 && GetRange(range) != nullptr;
 }
 
 bool CxutSmartSenDef::SubOffersRange(int s, int n, int bank) const

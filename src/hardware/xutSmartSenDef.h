@@ -45,6 +45,13 @@ private:
     int Byte(int offset) const { return m_block[offset]; }
     int Word(int offset) const { return m_block[offset] | (m_block[offset + 1] << 8); }
     int TotalLength() const { return m_length >= 2 ? Word(0) : 0; }
+    // Bytes that belong to the block: those received, up to its own length
+    // (the first chunk may bring more).
+    int Limit() const { return m_length < TotalLength() ? m_length : TotalLength(); }
+    bool Fits(int offset, int size) const
+    {
+        return offset >= 0 && size >= 0 && offset + size <= Limit();
+    }
     int RangeCount() const { return Byte(8); }
     int SubCount() const { return Byte(4); }
     // Start of a walked record list entry k (1-based), or -1; its size comes

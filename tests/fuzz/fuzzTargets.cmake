@@ -45,6 +45,14 @@ if(QV_FUZZER_RUNTIME AND NOT QV_SANITIZE AND NOT QV_TSAN)
                    -rss_limit_mb=2048 -print_final_stats=1 -max_len=8192
                    ${QV_FUZZ_DATA_CORPUS} ${CMAKE_CURRENT_LIST_DIR}/corpus-datafile)
   set_tests_properties(DataFileFuzz PROPERTIES LABELS fuzz TIMEOUT 120)
+  # A smart sensor's definition block, chunk by chunk, with every reader.
+  set(QV_FUZZ_SMART_CORPUS ${CMAKE_BINARY_DIR}/fuzz-corpus/smartdef)
+  file(MAKE_DIRECTORY ${QV_FUZZ_SMART_CORPUS})
+  add_test(NAME SmartSenDefFuzz
+           COMMAND ${CMAKE_BINARY_DIR}/bin/qv_fuzz_smartdef -max_total_time=15 -timeout=10
+                   -rss_limit_mb=2048 -print_final_stats=1 -max_len=16200
+                   ${QV_FUZZ_SMART_CORPUS} ${CMAKE_CURRENT_LIST_DIR}/corpus-smartdef)
+  set_tests_properties(SmartSenDefFuzz PROPERTIES LABELS fuzz TIMEOUT 120)
 else()
   message(STATUS "No clang with libFuzzer (or a sanitizer build): the sensor file fuzz target is left out")
 endif()
