@@ -172,7 +172,6 @@ bool CzxBTDevice::Read(void* buffer, uint32_t n)
     if (!m_open || !m_linkOK)
         return false;
     CzxByteFIFO& rx = GetPlatform().GetRXFIFO();
-    m_readWaiting = true;
     const long limit = long(std::floor(double(m_timeout) * 1000.0 + 0.5));
     CzxStopWatch watch;
     long asked = -kReadTurnPaceMs;
@@ -189,9 +188,7 @@ bool CzxBTDevice::Read(void* buffer, uint32_t n)
     wait([&] { return watch.Time() < limit; });
     if (!m_strict)
         wait([&] { return watch.Time() <= kReadAllMs; });
-    const bool taken = rx.Get(buffer, n);
-    m_readWaiting = false;
-    return taken;
+    return rx.Get(buffer, n);
 }
 
 bool CzxBTDevice::ReadStrict(void* buffer, uint32_t n)
@@ -285,8 +282,9 @@ void CzxBTDevice::ServiceRequests()
     default:
         break;
     }
-    // What the channel has for the link reaches the receive buffer in turns
-    // of the main thread.
+    // What the system has for the link (the channel opened, data, room to
+    // write) is taken in on every turn, not only while a read waits: there
+    // is no run loop of the system's own that would deliver it meanwhile.
     if (platform.HasDevice())
         platform.DeliverEvents();
 }

@@ -76,7 +76,6 @@ private:
     std::atomic<bool> m_open{false};
     std::atomic<bool> m_linkOK{false};
     std::atomic<bool> m_strict{false};
-    std::atomic<bool> m_readWaiting{false};
     std::atomic<bool> m_turnAsked{false};
     std::atomic<int> m_request{kRequestNone};
 

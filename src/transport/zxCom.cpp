@@ -13,11 +13,8 @@ constexpr int kStatusClosed = 8012;
 
 CzxCom::CzxCom() = default;
 
-CzxCom::~CzxCom()
-{
-    m_rfcomm.Close();
-    m_serial.Close();
-}
+// The links go in reverse order; a serial port still open stops its thread.
+CzxCom::~CzxCom() = default;
 
 void CzxCom::SetPort(int port, const wxString& name)
 {
@@ -62,9 +59,8 @@ void CzxCom::WaitTXEmpty()
     const uint32_t queued = GetTXCount();
     const float limit = float(1.0 + 0.002 * double(queued));
     const long limitMs = long(limit * 1000.0f);
-    // Spins: the wait is short and only made when a port closes.
-    while (GetTXCount() > 0 && watch.Time() < limitMs) {
-    }
+    while (GetTXCount() > 0 && watch.Time() < limitMs)
+        wxMilliSleep(1);
 }
 
 void CzxCom::Close(bool drain)

@@ -66,8 +66,7 @@ public:
     bool Write(int n, const void* bytes);
     bool WriteByte(uint8_t byte);
     bool WriteMessage(int n, const void* bytes);
-    // Waits, without sleeping, up to 1 s + 2 ms a queued byte for the
-    // transmit buffer to empty.
+    // Waits up to 1 s + 2 ms a queued byte for the transmit buffer to empty.
     void WaitTXEmpty();
 
     CzxSerialPort& GetSerialPort() { return m_serial; }
