@@ -16,7 +16,7 @@ constexpr long kQueueSpaceWaitMicro = 1001000;
 constexpr long kCloseWaitMs = 3000;
 constexpr long kWriteWaitMs = 49;
 constexpr long kReadAllMs = 2999;
-constexpr uint32_t kPiece = 256;
+constexpr uint32_t kChunk = 256;
 // While the box thread waits on the main thread it asks again for a turn at
 // this pace, as long as none is pending.
 constexpr long kTurnPaceMs = 100;
@@ -267,14 +267,14 @@ void CzxBTDevice::ServiceRequests()
         // Stays the request, so that later turns send what is queued since.
         uint32_t count = m_txFIFO.GetCount();
         while (count > 0) {
-            uint8_t piece[kPiece];
-            const uint32_t size = count < kPiece ? count : kPiece;
-            if (!m_txFIFO.Get(piece, size))
+            uint8_t chunk[kChunk];
+            const uint32_t size = count < kChunk ? count : kChunk;
+            if (!m_txFIFO.Get(chunk, size))
                 break;
             count -= size;
             if (!m_linkOK)
                 continue; // dropped
-            if (!m_open || !platform.HasDevice() || !platform.WriteChannel(piece, uint16_t(size)))
+            if (!m_open || !platform.HasDevice() || !platform.WriteChannel(chunk, uint16_t(size)))
                 m_linkOK = false;
         }
         break;

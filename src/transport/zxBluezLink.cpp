@@ -19,7 +19,7 @@ namespace {
 // Bytes the channel may hold back while its socket is full; past that a
 // write is refused.
 constexpr size_t kHeldLimit = 65536;
-constexpr size_t kReadPiece = 4096;
+constexpr size_t kReadChunk = 4096;
 constexpr uint16_t kSerialPortService = 0x1101;
 
 // What a socket reports without waiting: -1 nothing yet, else the error of
@@ -186,7 +186,7 @@ void CzxBluezLink::DeliverEvents()
         return;
     SendHeld();
     for (;;) {
-        uint8_t bytes[kReadPiece];
+        uint8_t bytes[kReadChunk];
         const ssize_t got = ::recv(m_socket, bytes, sizeof bytes, MSG_DONTWAIT);
         if (got <= 0)
             break;

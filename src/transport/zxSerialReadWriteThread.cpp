@@ -41,11 +41,11 @@ bool CzxSerialReadWriteThread::Send()
     uint32_t n = m_tx.GetCount();
     bool moved = false;
     while (n > 0) {
-        uint8_t piece[kPiece];
-        const uint32_t size = m_tx.Peek(piece, n < kPiece ? n : kPiece);
+        uint8_t chunk[kChunk];
+        const uint32_t size = m_tx.Peek(chunk, n < kChunk ? n : kChunk);
         if (size == 0 || m_fd < 0)
             break;
-        const ssize_t written = ::write(m_fd, piece, size);
+        const ssize_t written = ::write(m_fd, chunk, size);
         if (written > 0) {
             // What the device did not take waits for the next step.
             m_tx.Discard(uint32_t(written));
@@ -69,15 +69,15 @@ bool CzxSerialReadWriteThread::Receive()
 {
     bool moved = false;
     for (;;) {
-        if (!m_rx.Reserve(kPiece) || m_fd < 0)
+        if (!m_rx.Reserve(kChunk) || m_fd < 0)
             break;
-        uint8_t piece[kPiece];
-        const ssize_t got = ::read(m_fd, piece, kPiece);
+        uint8_t chunk[kChunk];
+        const ssize_t got = ::read(m_fd, chunk, kChunk);
         if (got <= 0)
             break;
-        m_rx.Put(piece, uint32_t(got));
+        m_rx.Put(chunk, uint32_t(got));
         moved = true;
-        if (got != ssize_t(kPiece))
+        if (got != ssize_t(kChunk))
             break;
     }
     return moved;

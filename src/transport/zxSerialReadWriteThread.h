@@ -3,12 +3,12 @@
 #include "transport/zxThread.h"
 
 // Moves bytes between an open terminal and its port's buffers: queued bytes
-// first, in pieces of at most 256, then whatever the device has to give.
+// first, in chunks of at most 256, then whatever the device has to give.
 // Bytes the device does not take at once stay queued for the next step.
 class CzxSerialReadWriteThread : public CzxThread
 {
 public:
-    static constexpr uint32_t kPiece = 256;
+    static constexpr uint32_t kChunk = 256;
 
     CzxSerialReadWriteThread(int fd, CzxByteFIFO& tx, CzxByteFIFO& rx);
     ~CzxSerialReadWriteThread() override;
