@@ -7,6 +7,7 @@
 #include "hardware/xhwBoxes.h"
 #include "transport/zxMessageBox.h"
 #include "transport/zxBtle.h"
+#include "transport/zxBTDevice.h"
 #include "transport/zxSerialPort.h"
 
 #include <wx/bmpbuttn.h>
@@ -223,7 +224,12 @@ void CgudOptions::OnBluetoothSearch(wxCommandEvent& event)
     m_automatic = false;
     m_bluetooth = true;
     m_serial = false;
-    // There is no Bluetooth device chooser on this system: as if cancelled.
+    wxString name;
+    wxString address;
+    if (CzxBTDevice::ChooseDevice(name, address)) {
+        m_bluetoothName = name;
+        m_bluetoothAddress = address;
+    }
     TransferDataToWindow();
 }
 

@@ -5,7 +5,9 @@
 #include "app/gumHtmlFilter.h"
 #include "app/base/gumHelpers.h"
 #include "app/gumTestHooks.h"
+#include "dialogs/gudBTChooser.h"
 #include "document/gumDoc.h"
+#include "transport/zxBTDevice.h"
 #include "transport/zxBtle.h"
 #include "transport/zxMessageBox.h"
 #include "views/gumView.h"
@@ -79,6 +81,7 @@ bool CgumApp::OnCmdLineParsed(wxCmdLineParser& parser)
 bool CgumApp::OnInit()
 {
     gumInstallBoxPresenter();
+    CzxBTDevice::SetChooser(&gudChooseBTDevice);
 
     bool otherRunning = false;
     {

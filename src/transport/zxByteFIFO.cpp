@@ -69,6 +69,31 @@ bool CzxByteFIFO::Get(void* destination, uint32_t n)
     return true;
 }
 
+uint32_t CzxByteFIFO::Peek(void* destination, uint32_t n)
+{
+    wxMutexLocker lock(m_mutex);
+    const uint32_t taken = n < m_count ? n : m_count;
+    auto* dst = static_cast<uint8_t*>(destination);
+    uint32_t at = m_read;
+    for (uint32_t i = 0; i < taken; ++i) {
+        dst[i] = m_buffer[at];
+        if (++at == m_capacity)
+            at = 0;
+    }
+    return taken;
+}
+
+void CzxByteFIFO::Discard(uint32_t n)
+{
+    wxMutexLocker lock(m_mutex);
+    if (n > m_count)
+        n = m_count;
+    if (n == 0)
+        return;
+    m_read = uint32_t((uint64_t(m_read) + n) % m_capacity);
+    m_count -= n;
+}
+
 bool CzxByteFIFO::Reserve(uint32_t n)
 {
     wxMutexLocker lock(m_mutex);

@@ -13,6 +13,10 @@ public:
 
     bool Put(const void* bytes, uint32_t n);
     bool Get(void* destination, uint32_t n);
+    // Copies up to n of the oldest bytes without taking them; returns how many.
+    uint32_t Peek(void* destination, uint32_t n);
+    // Drops up to n of the oldest bytes.
+    void Discard(uint32_t n);
     bool Reserve(uint32_t n);
     uint32_t GetCount();
     void Clear();

@@ -38,6 +38,7 @@ void IsolateEnvironment()
     ::setenv("TZ", "UTC", 1);
     ::setenv("QUORVANTI_RESOURCES_DIR", QV_TEST_RESOURCES_DIR, 1);
     ::unsetenv("QUORVANTI_BOX_LOG");
+    ::unsetenv("QUORVANTI_SERIAL_PREFIX");
     std::atexit(RemoveHome);
 }
 

@@ -75,3 +75,26 @@ TEST(ByteFIFO, ClearKeepsCapacityAndReserveGrowsOnlyWhenNeeded)
     fifo.Put(Bytes(2048).data(), 2048);
     EXPECT_EQ(fifo.GetCapacity(), 2048u);
 }
+
+TEST(ByteFIFO, PeekLeavesBytesAndDiscardTakesThemAcrossTheWrap)
+{
+    CzxByteFIFO fifo;
+    std::vector<uint8_t> bytes(1000);
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = uint8_t(i * 7);
+    ASSERT_TRUE(fifo.Put(bytes.data(), 1000));
+    std::vector<uint8_t> sink(1000);
+    ASSERT_TRUE(fifo.Get(sink.data(), 900));
+    ASSERT_TRUE(fifo.Put(bytes.data(), 300)); // wraps: 400 held
+    uint8_t peeked[256];
+    ASSERT_EQ(fifo.Peek(peeked, 256), 256u);
+    EXPECT_EQ(fifo.GetCount(), 400u);
+    EXPECT_EQ(peeked[0], bytes[900]);
+    EXPECT_EQ(peeked[100], bytes[0]);
+    fifo.Discard(150);
+    ASSERT_EQ(fifo.Peek(peeked, 256), 250u);
+    EXPECT_EQ(peeked[0], bytes[50]);
+    fifo.Discard(1000); // more than held: empties it
+    EXPECT_EQ(fifo.GetCount(), 0u);
+    EXPECT_EQ(fifo.Peek(peeked, 10), 0u);
+}

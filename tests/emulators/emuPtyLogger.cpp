@@ -1,0 +1,138 @@
+#include "emulators/emuPtyLogger.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+namespace {
+constexpr int kPollMs = 2;
+constexpr long kWriteLimitMs = 2000;
+
+void SleepMs(int ms)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+} // namespace
+
+CemuPtyLogger::CemuPtyLogger()
+{
+    m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (m_master < 0)
+        return;
+    char name[128];
+    if (::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0 || ::ptsname_r(m_master, name, sizeof name) != 0) {
+        ::close(m_master);
+        m_master = -1;
+        return;
+    }
+    m_slavePath = name;
+    m_slave = ::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK);
+    m_thread = std::thread([this] { Run(); });
+}
+
+CemuPtyLogger::~CemuPtyLogger()
+{
+    m_stop = true;
+    if (m_thread.joinable())
+        m_thread.join();
+    if (m_slave >= 0)
+        ::close(m_slave);
+    if (m_master >= 0)
+        ::close(m_master);
+}
+
+void CemuPtyLogger::Configure(const std::function<void(CemuLoggerConfig&)>& change)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    change(m_logger.Config());
+}
+
+std::vector<uint8_t> CemuPtyLogger::Received()
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    return m_logger.Received();
+}
+
+void CemuPtyLogger::ClearReceived()
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_logger.ClearReceived();
+}
+
+int CemuPtyLogger::LastSwitchMask()
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    return m_logger.LastSwitchMask();
+}
+
+bool CemuPtyLogger::WaitReceived(size_t n, long ms)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    for (;;) {
+        if (Received().size() >= n)
+            return true;
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
+        SleepMs(1);
+    }
+}
+
+bool CemuPtyLogger::Send(const std::vector<uint8_t>& bytes)
+{
+    return WriteAll(bytes.data(), bytes.size());
+}
+
+bool CemuPtyLogger::WriteAll(const uint8_t* bytes, size_t n)
+{
+    if (m_master < 0)
+        return false;
+    std::lock_guard<std::mutex> lock(m_writeLock);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWriteLimitMs);
+    while (n > 0) {
+        const ssize_t written = ::write(m_master, bytes, n);
+        if (written > 0) {
+            bytes += written;
+            n -= size_t(written);
+            continue;
+        }
+        if (written < 0 && errno != EAGAIN && errno != EINTR)
+            return false;
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
+        SleepMs(1);
+    }
+    return true;
+}
+
+void CemuPtyLogger::Run()
+{
+    while (!m_stop) {
+        if (!m_reading) {
+            SleepMs(kPollMs);
+            continue;
+        }
+        pollfd p{m_master, POLLIN, 0};
+        if (::poll(&p, 1, kPollMs) <= 0)
+            continue;
+        if (!(p.revents & POLLIN)) {
+            SleepMs(kPollMs); // hung up: nothing to read until a new open
+            continue;
+        }
+        uint8_t bytes[512];
+        const ssize_t got = ::read(m_master, bytes, sizeof bytes);
+        if (got <= 0) {
+            SleepMs(kPollMs);
+            continue;
+        }
+        std::vector<uint8_t> reply;
+        {
+            std::lock_guard<std::mutex> lock(m_lock);
+            reply = m_logger.Receive(bytes, size_t(got));
+        }
+        if (!reply.empty())
+            WriteAll(reply.data(), reply.size());
+    }
+}

@@ -1,0 +1,264 @@
+// Test label: threads
+#include "emulators/emuBTPeer.h"
+#include "emulators/emuPtyLogger.h"
+#include "transport/zxCom.h"
+#include "transport/zxStopWatch.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+#include <wx/utils.h>
+
+namespace {
+
+constexpr long kSlackMs = 1500;
+const char* const kAddress = "00-1a-7d-da-71-13";
+
+TEST(Com, PortNumbersNameTheirLinks)
+{
+    const struct
+    {
+        int port;
+        bool valid, serial, usb, bluetooth;
+    } cases[] = {
+        {0, false, false, false, false},  {1, true, true, false, false},    {99, true, true, false, false},
+        {100, true, false, true, false},  {101, false, false, false, false}, {102, true, false, false, true},
+        {103, true, false, false, false}, {104, false, false, false, false}, {-1, false, false, false, false},
+    };
+    for (const auto& c : cases) {
+        CzxCom com;
+        com.SetPort(c.port, wxString());
+        EXPECT_EQ(com.IsValidPort(), c.valid) << c.port;
+        EXPECT_EQ(com.IsSerial(), c.serial) << c.port;
+        EXPECT_EQ(com.IsUSB(), c.usb) << c.port;
+        EXPECT_EQ(com.IsBTPort(), c.bluetooth) << c.port;
+        EXPECT_EQ(com.IsBluetooth(), c.bluetooth) << c.port;
+        EXPECT_FALSE(com.IsOpen()) << c.port;
+        EXPECT_EQ(com.GetOpenPort(), 0) << c.port;
+        // USB and RFCOMM tell a closed link; the serial ports never do.
+        EXPECT_EQ(com.GetStatus(), c.usb || c.bluetooth ? 8012 : -2) << c.port;
+    }
+}
+
+TEST(Com, InvalidNumbersAndTheThinUsbLinkNeverOpen)
+{
+    for (int port : {0, 101, 104, -1, 100}) {
+        CzxCom com;
+        com.SetPort(port, wxString());
+        CzxStopWatch watch;
+        EXPECT_FALSE(com.Open()) << port;
+        EXPECT_LT(watch.Time(), 400) << port; // no pause after a failure
+        EXPECT_FALSE(com.IsOpen()) << port;
+        uint8_t byte = 0;
+        EXPECT_FALSE(com.Read(1, &byte, 0.0f)) << port;
+        EXPECT_FALSE(com.Read(0, &byte, 0.0f)) << port; // closed: even nothing fails
+        EXPECT_FALSE(com.Write(1, &byte)) << port;
+        EXPECT_EQ(com.ReadByte(0.0f), -1) << port;
+    }
+}
+
+// Serial port numbers reach the emulated logger's terminal through the
+// device prefix: port n opens <folder>/tty<n>.
+class ComSerialTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_emu.IsOpen());
+        char folder[] = "/tmp/qvcomXXXXXX";
+        ASSERT_NE(::mkdtemp(folder), nullptr);
+        m_folder = folder;
+        for (int port : {2, 3, 5})
+            ASSERT_EQ(::symlink(m_emu.SlavePath().c_str(), Link(port).c_str()), 0);
+        ::setenv("QUORVANTI_SERIAL_PREFIX", (m_folder + "/tty").c_str(), 1);
+    }
+    void TearDown() override
+    {
+        m_com.Close(false);
+        ::unsetenv("QUORVANTI_SERIAL_PREFIX");
+        for (int port : {2, 3, 5})
+            ::unlink(Link(port).c_str());
+        ::rmdir(m_folder.c_str());
+    }
+    std::string Link(int port) const { return m_folder + "/tty" + std::to_string(port); }
+
+    CemuPtyLogger m_emu;
+    std::string m_folder;
+    CzxCom m_com;
+};
+
+TEST_F(ComSerialTest, OpenPausesFromPortThreeOn)
+{
+    const struct
+    {
+        int port;
+        bool pauses;
+    } cases[] = {{2, false}, {3, true}, {5, true}};
+    for (const auto& c : cases) {
+        m_com.SetPort(c.port, wxString());
+        CzxStopWatch watch;
+        ASSERT_TRUE(m_com.Open()) << c.port;
+        const long ms = watch.Time();
+        EXPECT_EQ(m_com.GetOpenPort(), c.port);
+        if (c.pauses) {
+            EXPECT_GE(ms, 500) << c.port;
+            EXPECT_LT(ms, 500 + kSlackMs) << c.port;
+        } else {
+            EXPECT_LT(ms, 500) << c.port;
+        }
+        m_com.Close(false);
+        EXPECT_FALSE(m_com.IsOpen());
+    }
+}
+
+TEST_F(ComSerialTest, BluetoothLeNumberOpensTheNamedTerminal)
+{
+    m_com.SetPort(zxCOM_BLUETOOTH_LE, wxString());
+    EXPECT_FALSE(m_com.Open()); // no device name: nothing to open
+    m_com.SetPort(zxCOM_BLUETOOTH_LE, m_emu.SlavePath());
+    CzxStopWatch watch;
+    ASSERT_TRUE(m_com.Open());
+    EXPECT_GE(watch.Time(), 500);
+    EXPECT_TRUE(m_com.IsReady());
+    EXPECT_FALSE(m_com.IsSerial());
+}
+
+TEST_F(ComSerialTest, IdentifiesTheEmulatedLogger)
+{
+    m_emu.Configure([](CemuLoggerConfig& c) {
+        c.status = 37;
+        c.id = 33;
+        c.version = "1.30";
+    });
+    m_com.SetPort(2, wxString());
+    ASSERT_TRUE(m_com.Open());
+    uint8_t nothing = 0;
+    EXPECT_TRUE(m_com.Read(0, &nothing, 0.0f));
+    EXPECT_FALSE(m_com.Read(-1, &nothing, 0.0f));
+    ASSERT_TRUE(m_com.WriteByte(13));
+    EXPECT_EQ(m_com.ReadByte(2.0f), 37);
+    ASSERT_TRUE(m_com.WriteByte(1));
+    EXPECT_EQ(m_com.ReadByte(2.0f), 33);
+    const uint8_t version = 2;
+    ASSERT_TRUE(m_com.Write(1, &version));
+    char text[4] = {};
+    ASSERT_TRUE(m_com.Read(4, text, 2.0f));
+    EXPECT_EQ(std::string(text, 4), "1.30");
+    EXPECT_EQ(m_emu.Received(), (std::vector<uint8_t>{13, 1, 2}));
+}
+
+TEST_F(ComSerialTest, ReadByteTimesOutWithinItsBound)
+{
+    m_emu.Configure([](CemuLoggerConfig& c) { c.answering = false; });
+    m_com.SetPort(2, wxString());
+    ASSERT_TRUE(m_com.Open());
+    for (bool strict : {false, true}) {
+        CzxStopWatch watch;
+        EXPECT_EQ(strict ? m_com.ReadByteStrict(0.25f) : m_com.ReadByte(0.25f), -1);
+        EXPECT_GE(watch.Time(), 250);
+        EXPECT_LT(watch.Time(), 250 + kSlackMs);
+    }
+}
+
+TEST_F(ComSerialTest, CloseWithDrainWaitsForQueuedBytesWithinItsBound)
+{
+    m_emu.Configure([](CemuLoggerConfig& c) { c.answering = false; });
+    m_com.SetPort(2, wxString());
+    ASSERT_TRUE(m_com.Open());
+    std::vector<uint8_t> bytes(500, 0x55);
+    // Sent while the device takes them: the drain ends as soon as they went.
+    ASSERT_TRUE(m_com.Write(500, bytes.data()));
+    CzxStopWatch watch;
+    m_com.Close(true);
+    EXPECT_LT(watch.Time(), 1000);
+    EXPECT_TRUE(m_emu.WaitReceived(500, 5000));
+
+    // Held back by the device: 1 s + 2 ms a byte, then closed with them unsent.
+    ASSERT_TRUE(m_com.Open());
+    ASSERT_EQ(::tcflow(m_emu.SlaveFd(), TCOOFF), 0);
+    ASSERT_TRUE(m_com.Write(500, bytes.data()));
+    watch.Start();
+    m_com.Close(true);
+    const long ms = watch.Time();
+    ::tcflow(m_emu.SlaveFd(), TCOON);
+    EXPECT_GE(ms, 1900);
+    EXPECT_LT(ms, 2000 + kSlackMs);
+    EXPECT_FALSE(m_com.IsOpen());
+}
+
+// The RFCOMM link on a simulated device; this thread serves the main
+// thread's part while the box thread's work runs on a thread of its own.
+class ComBluetoothTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_remote = std::make_shared<CemuBTRemote>();
+        CemuBTPeer::Install(m_remote);
+        m_com = std::make_unique<CzxCom>();
+        m_com->GetBTDevice().SetPoster(nullptr);
+        m_com->SetPort(zxCOM_RFCOMM, kAddress);
+    }
+    void TearDown() override
+    {
+        OnBox([this] { m_com->Close(false); });
+        m_com.reset();
+        CemuBTPeer::Uninstall();
+    }
+    long OnBox(const std::function<void()>& work)
+    {
+        std::atomic<bool> done{false};
+        CzxStopWatch watch;
+        std::thread box([&] {
+            work();
+            done = true;
+        });
+        while (!done && watch.Time() < 20000) {
+            m_com->GetBTDevice().ServiceRequests();
+            wxMilliSleep(1);
+        }
+        box.join();
+        return watch.Time();
+    }
+
+    std::shared_ptr<CemuBTRemote> m_remote;
+    std::unique_ptr<CzxCom> m_com;
+};
+
+TEST_F(ComBluetoothTest, OpenPausesAndReadsWaitThreeSecondsUnlessStrict)
+{
+    bool opened = false;
+    long ms = OnBox([&] { opened = m_com->Open(); });
+    ASSERT_TRUE(opened);
+    EXPECT_GE(ms, 500);
+    EXPECT_LT(ms, 500 + kSlackMs);
+    EXPECT_TRUE(m_com->IsReady());
+    EXPECT_EQ(m_com->GetStatus(), -2);
+    EXPECT_EQ(m_com->GetOpenPort(), zxCOM_RFCOMM);
+
+    int byte = 0;
+    ms = OnBox([&] { byte = m_com->ReadByte(0.5f); });
+    EXPECT_EQ(byte, -1);
+    EXPECT_GE(ms, 2999);
+    EXPECT_LT(ms, 3000 + kSlackMs);
+    ms = OnBox([&] { byte = m_com->ReadByteStrict(0.5f); });
+    EXPECT_EQ(byte, -1);
+    EXPECT_GE(ms, 500);
+    EXPECT_LT(ms, 500 + kSlackMs);
+
+    m_remote->Configure([](CemuBTRemote::Setup& s) { s.answering = true; });
+    m_remote->ConfigureLogger([](CemuLoggerConfig& c) { c.status = 36; });
+    OnBox([&] {
+        m_com->WriteByte(13);
+        byte = m_com->ReadByte(1.0f);
+    });
+    EXPECT_EQ(byte, 36);
+}
+
+} // namespace
