@@ -80,10 +80,13 @@ int CxhwSetup::GetPeriodList(double* list, const CdocDoc& doc, int logType)
         UpdateTriggeredCalib(doc, xhwHasMivaOption(doc));
         CxutRateTable table;
         doc.m_boxInfo.GetFastRates(table, m_triggerInput, &m_triggeredSenCalib);
-        // The table's count is not trusted beyond its rows (or the list's room).
+        // The table's count is not trusted beyond its rows (or the list's
+        // room), nor a period that no run could take: a sensor's limit of 0
+        // or below becomes a row of its own.
         const int n = std::max(0, std::min<int>(table.m_count, std::min(CxutRateTable::kRows, kPeriodListSize - 1)));
         for (int i = n - 1; i >= 0; --i)
-            list[count++] = table.m_rows[i].m_period / 1000000.0;
+            if (table.m_rows[i].m_period > 0)
+                list[count++] = table.m_rows[i].m_period / 1000000.0;
     } else {
         const double resolution = doc.m_boxInfo.GetTimingResolution();
         for (double period : kPeriods)

@@ -6,6 +6,7 @@
 #include "hardware/xhwSenTestSupport.h"
 #include "hardware/xhwSetup.h"
 
+#include <climits>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
@@ -359,6 +360,17 @@ TEST_F(Setup, FastPeriodListIsTheRateTableLargestFirst)
     EXPECT_DOUBLE_EQ(list[n - 1], 0.0002);
     for (int i = 1; i < n; ++i)
         EXPECT_GT(list[i - 1], list[i]);
+
+    // Limits that a logger's sensor definition may carry still give a sound list.
+    for (int limit : {0, -5, 1, 5000001, INT_MAX}) {
+        SCOPED_TRACE(limit);
+        m_setup.m_triggeredSenCalib.m_triggerUs = limit;
+        const int count = m_setup.GetPeriodList(list, m_doc, SETUP_LOG_FAST_TRIGGER);
+        ASSERT_GE(count, 1);
+        ASSERT_LE(count, 20);
+        EXPECT_GT(list[count - 1], 0.0);
+        EXPECT_EQ(list[count], -1.0);
+    }
 
     // A logger without fast rates: the end mark alone, and the nearest period is it.
     SetLogger(m_doc, BOX_TYPE_SIMULATED);
