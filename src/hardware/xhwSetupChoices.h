@@ -1,0 +1,44 @@
+#pragma once
+#include <wx/string.h>
+
+class CxhwSensor;
+class CxutBoxInfo;
+
+// The calibration choices of one sensor as the logging set-up uses them: the
+// trigger sensor's list and the searches for a calibration that suits a run.
+// Still thin: stands in for CxhwSenCalibChoiceV and the sensor's searches
+// CxhwSensor::FindCalibChoice, GetCalibChoice, SuitsRate and
+// GetRateCalibChoice, each method here named after the one it becomes; it
+// offers only the sensor's present calibration, so it never proposes another.
+class CxhwSetupChoices
+{
+public:
+    static constexpr int kMaxChoices = 20;
+
+    struct Choice
+    {
+        int m_index = 0;
+        int m_ident = 0;
+        int m_code = 0;
+        wxString m_label;
+    };
+
+    virtual ~CxhwSetupChoices() = default;
+
+    // Fills the list for the sensor; the entry to use, -1 for none.
+    int FindCalibChoice(const CxhwSensor& sensor, const CxutBoxInfo& logger, bool fallBack, bool scope);
+    int GetCount() const { return m_count; }
+    // Entry i; an empty choice outside the list.
+    const Choice& GetAt(int i) const;
+    bool IsSelected(const CxhwSensor& sensor, int i) const;
+
+    static bool GetCalibChoice(Choice& choice, const CxhwSensor& sensor, const CxutBoxInfo& logger,
+                               bool fallBack, bool scope);
+    static bool SuitsRate(const CxhwSensor& sensor, const CxutBoxInfo& logger, bool fast);
+    static bool GetRateCalibChoice(Choice& choice, const CxhwSensor& sensor, const CxutBoxInfo& logger,
+                                   bool fallBack, bool fast);
+
+private:
+    int m_count = 0;
+    Choice m_choices[kMaxChoices];
+};
