@@ -32,15 +32,20 @@ CguvBoxesPanel::~CguvBoxesPanel() = default;
 
 void CguvBoxesPanel::UpdateLayout(bool force)
 {
+    if (!m_activityBar) {
+        m_activityBar = barNewActivityBar(this);
+        m_sizer->Insert(0, m_activityBar, 1, wxLEFT | wxRIGHT | wxALIGN_CENTER_HORIZONTAL, 2);
+        m_activityBar->UpdateIfChanged(true);
+        force = true;
+    }
     const int state = barCurrentDocState();
     const bool changed = state != m_state;
     m_state = state;
     if (!changed && !force)
         return;
     const bool ready = state == 1 || state == DOC_STATE_READY;
-    if (m_activityBar)
-        m_activityBar->Show(ready);
-    m_sizer->Show(size_t(1), !ready);
+    m_activityBar->Show(ready);
+    m_window->Show(!ready);
     m_helpBar->Show(true);
     Layout();
 }
