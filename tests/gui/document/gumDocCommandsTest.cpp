@@ -370,3 +370,45 @@ TEST_F(DocCommands, SetUpAfterARun)
     Doc().SetState(DOC_STATE_READY);
     EXPECT_EQ(Update(ID_SETUP).first, '.');
 }
+
+// The device events act only in their states: a logger update while ready,
+// a broken link while running.
+TEST_F(DocCommands, DeviceEventsActInTheirStates)
+{
+    MakeState(S_RUNNING);
+    Doc().m_waitingForFind = true;
+    EXPECT_TRUE(Command(ID_EVT_BOX_CHANGED));
+    EXPECT_TRUE(Doc().m_waitingForFind);
+    EXPECT_TRUE(Command(ID_EVT_LINK_BROKEN));
+    EXPECT_EQ(Doc().m_state, DOC_STATE_STOPPED);
+    ASSERT_EQ(m_boxes.m_calls.size(), 1u);
+    EXPECT_EQ(m_boxes.m_calls[0].text, "Link to logger broken");
+
+    Doc().SetState(DOC_STATE_READY);
+    Command(ID_EVT_LINK_BROKEN);
+    EXPECT_EQ(Doc().m_state, DOC_STATE_READY);
+    EXPECT_EQ(m_boxes.m_calls.size(), 1u);
+    Command(ID_EVT_BOX_CHANGED);
+    EXPECT_FALSE(Doc().m_waitingForFind);
+}
+
+// A side button that cannot start leaves AutoLog in place while ready, and
+// keeps its activity while stopped; no button changes a running run's.
+TEST_F(DocCommands, SideButtonsWhenNoRunStarts)
+{
+    MakeState(S_STOPPED);
+    Doc().m_data.m_dataSource = DATA_SOURCE_FETCHED; // no start from fetched data
+    Command(ID_MODE_SNAPSHOT);
+    EXPECT_EQ(Doc().m_state, DOC_STATE_STOPPED);
+    EXPECT_EQ(Doc().m_activity, ACTIVITY_SNAPSHOT);
+
+    Doc().SetState(DOC_STATE_READY);
+    Doc().m_boxInfo = CxutBoxPublicInfo(); // no logger: nothing to sample
+    Command(ID_MODE_SCOPE);
+    EXPECT_EQ(Doc().m_state, DOC_STATE_READY);
+    EXPECT_EQ(Doc().m_activity, ACTIVITY_AUTOLOG);
+
+    Doc().SetState(DOC_STATE_RUNNING);
+    Command(ID_MODE_SNAPSHOT);
+    EXPECT_EQ(Doc().m_activity, ACTIVITY_AUTOLOG);
+}
