@@ -41,4 +41,6 @@ set(QV_GUI_SOURCES
   document/gumDocMenus.cpp
   files/gumFileDialogs.cpp
   transport/platform/zxMessageDialog.cpp
+  document/gumDocCommands.cpp
+  document/gumDocExport.cpp
 )

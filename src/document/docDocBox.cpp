@@ -51,14 +51,14 @@ void CdocDoc::OnBoxUpdate(bool force)
         m_waitingForFind = false;
         m_data.AddReadingField(true, true);
         m_data.AddTimeField(true, true);
-        m_data.SyncSensorFields(true, true, -1, -1);
+        m_data.SyncSensorFields(true, false, -1, -1);
         m_data.AssignColours();
         UpdateViews(HINT_CHANNELS_RESET, nullptr);
         m_graph.ChooseDefaultAxes();
         if (m_owner)
             m_owner->RenewFrameTitle();
     } else if (identity || sensors) {
-        m_data.SyncSensorFields(false, true, -1, -1);
+        m_data.SyncSensorFields(false, false, -1, -1);
         m_data.AssignColours();
         UpdateViews(HINT_CHANNELS_RESET, nullptr);
         m_graph.ChooseRunAxes();

@@ -4,7 +4,6 @@
 #include "app/gumApp.h"
 #include "app/gumDocManager.h"
 #include "app/gumFrame.h"
-#include "app/gumWindowHelpers.h"
 #include "app/base/gumIds.h"
 #include "app/base/gumResCore.h"
 #include "app/base/appReplaceFile.h"
@@ -17,7 +16,6 @@
 #include <sstream>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
-#include <wx/menu.h>
 #include <wx/mstream.h>
 #include <wx/utils.h>
 
@@ -41,38 +39,18 @@ wxString BoxCaption()
 
 wxIMPLEMENT_DYNAMIC_CLASS(CgumDoc, wxDocument);
 
+// Every command of the document, from the clock (6000) to the pH calibration
+// (6155), goes through the command table; ids in that span that belong to the
+// frame or the document manager are passed on.
 wxBEGIN_EVENT_TABLE(CgumDoc, wxDocument)
     EVT_TIMER(kTimerId, CgumDoc::OnTimer)
-    EVT_MENU(ID_START, CgumDoc::OnStart)
-    EVT_UPDATE_UI(ID_START, CgumDoc::OnUpdateStart)
-    EVT_MENU(ID_START_OVERLAY, CgumDoc::OnStartOverlay)
-    EVT_UPDATE_UI(ID_START_OVERLAY, CgumDoc::OnUpdateStartOverlay)
-    EVT_MENU(ID_RESTART, CgumDoc::OnRestart)
-    EVT_UPDATE_UI(ID_RESTART, CgumDoc::OnUpdateRestart)
-    EVT_MENU(ID_STOP, CgumDoc::OnStop)
-    EVT_UPDATE_UI(ID_STOP, CgumDoc::OnUpdateStop)
-    EVT_MENU(ID_MARK, CgumDoc::OnMark)
-    EVT_UPDATE_UI(ID_MARK, CgumDoc::OnUpdateMark)
-    EVT_MENU(ID_STORE, CgumDoc::OnStore)
-    EVT_UPDATE_UI(ID_STORE, CgumDoc::OnUpdateStore)
-    EVT_MENU(ID_MODE_SNAPSHOT, CgumDoc::OnModeSnapshot)
-    EVT_UPDATE_UI(ID_MODE_SNAPSHOT, CgumDoc::OnUpdateModeSnapshot)
-    EVT_MENU(ID_MODE_AUTOLOG, CgumDoc::OnModeAutoLog)
-    EVT_UPDATE_UI(ID_MODE_AUTOLOG, CgumDoc::OnUpdateModeAutoLog)
-    EVT_MENU(ID_MODE_SCOPE, CgumDoc::OnModeScope)
-    EVT_UPDATE_UI(ID_MODE_SCOPE, CgumDoc::OnUpdateModeScope)
-    EVT_MENU(ID_RELOAD_SYSTEM, CgumDoc::OnReloadSystem)
-    EVT_UPDATE_UI(ID_RELOAD_SYSTEM, CgumDoc::OnUpdateReloadSystem)
-    EVT_MENU(ID_EVT_BOX_CHANGED, CgumDoc::OnBoxChanged)
-    EVT_MENU(ID_EVT_LINK_BROKEN, CgumDoc::OnLinkBroken)
-    EVT_MENU(ID_EVT_BOX_REFRESH, CgumDoc::OnBoxRefresh)
-    EVT_MENU(ID_EVT_BOX_SYSTEM, CgumDoc::OnBoxSystemState)
+    EVT_MENU_RANGE(ID_SET_CLOCK, ID_CALIBRATE, CgumDoc::OnCommand)
+    EVT_UPDATE_UI_RANGE(ID_SET_CLOCK, ID_CALIBRATE, CgumDoc::OnUpdateCommand)
 wxEND_EVENT_TABLE()
 
 CgumDoc::CgumDoc()
 {
     m_doc.m_owner = this;
-    gumBindFileCommands(*this, m_doc);
 }
 
 CgumDoc::~CgumDoc()
@@ -319,149 +297,3 @@ void CgumDoc::ModifyDoc()
     Modify(true);
 }
 
-// ---- Run commands and logger events --------------------------------------
-
-void CgumDoc::OnStart(wxCommandEvent&)
-{
-    m_doc.Start();
-}
-
-void CgumDoc::OnStartOverlay(wxCommandEvent&)
-{
-    if (appIsAllowed(FEATURE_OVERLAY))
-        m_doc.StartOverlay();
-}
-
-void CgumDoc::OnRestart(wxCommandEvent&)
-{
-    m_doc.Restart();
-}
-
-void CgumDoc::OnStop(wxCommandEvent&)
-{
-    m_doc.Stop();
-}
-
-void CgumDoc::OnMark(wxCommandEvent&)
-{
-    if (appIsAllowed(FEATURE_MARK))
-        m_doc.Mark();
-}
-
-void CgumDoc::OnStore(wxCommandEvent&)
-{
-    m_doc.Store();
-}
-
-void CgumDoc::StartActivity(int activity, bool backToAutoLog)
-{
-    // The activity changes only while the document is ready or stopped: a
-    // change mid-run would feed readings to the wrong tick.
-    if (m_doc.m_state != DOC_STATE_READY && m_doc.m_state != DOC_STATE_STOPPED)
-        return;
-    m_doc.SetActivity(activity);
-    m_doc.Start();
-    if (backToAutoLog && m_doc.m_state == DOC_STATE_READY)
-        m_doc.SetActivity(ACTIVITY_AUTOLOG);
-}
-
-void CgumDoc::OnModeSnapshot(wxCommandEvent&)
-{
-    StartActivity(ACTIVITY_SNAPSHOT, true);
-}
-
-void CgumDoc::OnModeAutoLog(wxCommandEvent&)
-{
-    StartActivity(ACTIVITY_AUTOLOG, false);
-}
-
-void CgumDoc::OnModeScope(wxCommandEvent&)
-{
-    if (appIsAllowed(FEATURE_SCOPE))
-        StartActivity(ACTIVITY_SCOPE, true);
-}
-
-void CgumDoc::OnReloadSystem(wxCommandEvent&)
-{
-    m_doc.ReloadSystemSoftware();
-}
-
-void CgumDoc::OnUpdateStart(wxUpdateUIEvent& event)
-{
-    event.Enable(m_doc.CanStart());
-}
-
-void CgumDoc::OnUpdateStartOverlay(wxUpdateUIEvent& event)
-{
-    event.Enable(m_doc.CanStartOverlay());
-}
-
-void CgumDoc::OnUpdateRestart(wxUpdateUIEvent& event)
-{
-    event.Enable(m_doc.CanRestart());
-}
-
-void CgumDoc::OnUpdateStop(wxUpdateUIEvent& event)
-{
-    event.Enable(m_doc.IsBusy());
-}
-
-void CgumDoc::OnUpdateMark(wxUpdateUIEvent& event)
-{
-    event.Enable(m_doc.CanMark());
-}
-
-void CgumDoc::OnUpdateStore(wxUpdateUIEvent& event)
-{
-    event.Enable(m_doc.CanStore());
-}
-
-void CgumDoc::OnUpdateModeSnapshot(wxUpdateUIEvent& event)
-{
-    event.Enable(true);
-}
-
-void CgumDoc::OnUpdateModeAutoLog(wxUpdateUIEvent& event)
-{
-    event.Enable(true);
-}
-
-void CgumDoc::OnUpdateModeScope(wxUpdateUIEvent& event)
-{
-    event.Enable(m_doc.m_boxInfo.HasScopeFeature());
-}
-
-void CgumDoc::OnUpdateReloadSystem(wxUpdateUIEvent& event)
-{
-    event.Enable(m_doc.m_state == DOC_STATE_READY);
-}
-
-void CgumDoc::OnBoxChanged(wxCommandEvent&)
-{
-    m_doc.OnBoxChanged();
-}
-
-void CgumDoc::OnLinkBroken(wxCommandEvent&)
-{
-    m_doc.OnLinkBroken();
-}
-
-void CgumDoc::OnBoxRefresh(wxCommandEvent&)
-{
-    m_doc.OnBoxRefresh();
-}
-
-void CgumDoc::OnBoxSystemState(wxCommandEvent&)
-{
-    m_doc.OnBoxSystemState();
-}
-
-void CgumDoc::ShowGraphMenu(wxWindow* window)
-{
-    if (!appIsAllowed(FEATURE_GRAPH_MENU))
-        return;
-    wxMenu menu;
-    gumAppendGraphMenu(&menu);
-    if (menu.GetMenuItemCount() > 0)
-        gumPopupMenu(window, menu);
-}

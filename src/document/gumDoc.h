@@ -94,6 +94,23 @@ public:
     // Whether the pH calibration may run on the target channel (no feature test).
     bool CanCalibrate();
 
+    // The command table: one handler for every command of the document and
+    // one for the enabled and ticked states of those that have a rule; ids
+    // that are not the document's go on to the frame.
+    void OnCommand(wxCommandEvent& event);
+    void OnUpdateCommand(wxUpdateUIEvent& event);
+    // Sets the activity of a side button and starts; while still ready
+    // afterwards the activity goes back to AutoLog when asked.
+    void StartActivity(int activity, bool backToAutoLog);
+    // The export chooser, then the file in the format (a DOC_FORMAT_ index);
+    // false when not allowed, cancelled or not written.
+    bool ExportFile(int format);
+    // The graph as a 1000 by 1000 picture, and the table as text, on the clipboard.
+    void CopyGraph();
+    void CopyTable();
+    // Calibration choice n of the pop-up channel's sensor.
+    void ChooseCalibration(int choice);
+
     CdocDoc m_doc;
     // The channel a channel pop-up menu was opened for, while it is shown.
     CdocFieldKey m_popupChannel;
@@ -106,36 +123,6 @@ protected:
 private:
     void StartTimer();
     void OnTimer(wxTimerEvent& event);
-
-    // The run commands of the Logging menu, the side buttons that choose an
-    // activity and start it, and the events of the logger threads.
-    void OnStart(wxCommandEvent& event);
-    void OnStartOverlay(wxCommandEvent& event);
-    void OnRestart(wxCommandEvent& event);
-    void OnStop(wxCommandEvent& event);
-    void OnMark(wxCommandEvent& event);
-    void OnStore(wxCommandEvent& event);
-    void OnModeSnapshot(wxCommandEvent& event);
-    void OnModeAutoLog(wxCommandEvent& event);
-    void OnModeScope(wxCommandEvent& event);
-    void OnReloadSystem(wxCommandEvent& event);
-    void OnUpdateStart(wxUpdateUIEvent& event);
-    void OnUpdateStartOverlay(wxUpdateUIEvent& event);
-    void OnUpdateRestart(wxUpdateUIEvent& event);
-    void OnUpdateStop(wxUpdateUIEvent& event);
-    void OnUpdateMark(wxUpdateUIEvent& event);
-    void OnUpdateStore(wxUpdateUIEvent& event);
-    void OnUpdateModeSnapshot(wxUpdateUIEvent& event);
-    void OnUpdateModeAutoLog(wxUpdateUIEvent& event);
-    void OnUpdateModeScope(wxUpdateUIEvent& event);
-    void OnUpdateReloadSystem(wxUpdateUIEvent& event);
-    void OnBoxChanged(wxCommandEvent& event);
-    void OnLinkBroken(wxCommandEvent& event);
-    void OnBoxRefresh(wxCommandEvent& event);
-    void OnBoxSystemState(wxCommandEvent& event);
-    // Sets the activity of a side button and starts; while still ready
-    // afterwards the activity goes back to AutoLog when asked.
-    void StartActivity(int activity, bool backToAutoLog);
 
     wxTimer m_timer;
     // Whether the last SaveObject wrote the whole document.

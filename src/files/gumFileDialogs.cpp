@@ -4,12 +4,9 @@
 #include "app/gumDocManager.h"
 #include "transport/zxMessageBox.h"
 
-#include "app/base/gumIds.h"
-#include "files/gumFile.h"
+#include "files/docFile.h"
 
-#include <wx/clipbrd.h>
 #include <wx/filedlg.h>
-#include <wx/utils.h>
 #include <wx/filename.h>
 
 namespace {
@@ -142,64 +139,6 @@ bool gumSelectExportFile(wxString& path, int format)
         folder = file.GetPath();
         name = file.GetFullName();
     }
-}
-
-int gumExportFormatOf(int command)
-{
-    switch (command) {
-    case ID_EXPORT_SID_ANALYSIS:
-    case ID_EXPORT_SID:
-        return DOC_FORMAT_SID;
-    case ID_EXPORT_TEXT_ANALYSIS:
-        return DOC_FORMAT_MARKER_TEXT;
-    case ID_EXPORT_EXCEL_CSV:
-    case ID_EXPORT_CALC_CSV:
-    case ID_EXPORT_CSV:
-        return DOC_FORMAT_CSV;
-    case ID_EXPORT_TSV:
-        return DOC_FORMAT_TSV;
-    case ID_EXPORT_TXT:
-        return DOC_FORMAT_TEXT;
-    case ID_EXPORT_TEMPLATE:
-        return DOC_FORMAT_TEMPLATE;
-    default:
-        return 0;
-    }
-}
-
-bool gumExportDocument(CdocDoc& doc, int format)
-{
-    wxString path;
-    if (!gumSelectExportFile(path, format))
-        return false;
-    wxBusyCursor busy;
-    CgumFile file;
-    if (!file.WriteFile(path, doc, format)) {
-        zxMessageBox(_("Sorry, could not save this file."));
-        return false;
-    }
-    return true;
-}
-
-bool gumCopyTable(CdocDoc& doc)
-{
-    wxString text;
-    CgumFile file;
-    if (!file.WriteTableText(text, doc))
-        return false;
-    wxClipboardLocker locker;
-    if (!locker)
-        return false;
-    return wxTheClipboard->SetData(new wxTextDataObject(text));
-}
-
-void gumBindFileCommands(wxEvtHandler& handler, CdocDoc& doc)
-{
-    CdocDoc* target = &doc;
-    handler.Bind(
-        wxEVT_MENU, [target](wxCommandEvent& event) { gumExportDocument(*target, gumExportFormatOf(event.GetId())); },
-        ID_EXPORT_SID_ANALYSIS, ID_EXPORT_TEMPLATE);
-    handler.Bind(wxEVT_MENU, [target](wxCommandEvent&) { gumCopyTable(*target); }, ID_COPY_TABLE);
 }
 
 void gumSetSaveFileHook(gumSaveFileHook hook)

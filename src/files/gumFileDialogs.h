@@ -2,8 +2,6 @@
 #include <functional>
 #include <wx/string.h>
 
-class CdocDoc;
-class wxEvtHandler;
 class wxWindow;
 
 // The Save As chooser: asks until a path is chosen whose file does not exist
@@ -21,15 +19,6 @@ void gumRememberFolder(const wxString& folder);
 // file does not exist or may be replaced, adds the format's extension and
 // remembers the folder.
 bool gumSelectExportFile(wxString& path, int format);
-// The format index an export command writes, 0 for other commands.
-int gumExportFormatOf(int command);
-// The export command: chooser, then the file; a failed write is reported.
-bool gumExportDocument(CdocDoc& doc, int format);
-// The table as text on the clipboard.
-bool gumCopyTable(CdocDoc& doc);
-
-// The document's export and copy-table commands.
-void gumBindFileCommands(wxEvtHandler& handler, CdocDoc& doc);
 
 // Replaces the toolkit's file selector and the export chooser of gumSaveFileSelector (tests): it gets
 // the message, folder and name and returns the chosen path or an empty text.

@@ -427,6 +427,32 @@ TEST_F(DocumentRun, LoggerUpdatesAndDeferredHints)
     EXPECT_NE(Channel(CONTENT_SENSOR, 1), nullptr);
 }
 
+// While ready every input keeps a channel: one switched off stays, marked
+// off, so that it can be switched on again from its channel menu.
+TEST_F(DocumentRun, AnInputSwitchedOffKeepsItsChannelWhileReady)
+{
+    CxhwBox& box = m_boxes.m_box;
+    box.m_info.m_hardware = BOX_TYPE_SIMULATED;
+    box.m_info.m_maxSensors = 4;
+    box.m_sensors[0] = qvtest::MakeSensor(9, 7, 70000.0f);
+    box.m_sensors[1] = qvtest::MakeSensor(8, 7, 70000.0f);
+    box.Publish();
+    m_doc.OnBoxChanged();
+    CdocFieldKey key;
+    ASSERT_TRUE(m_doc.m_data.m_fields.FindSensor(key, 1));
+    const int channel = key.m_key;
+    EXPECT_TRUE(key.m_field->m_fieldEnable);
+
+    for (bool on : {false, true}) {
+        box.m_sensors[1].m_enable = on;
+        box.Publish();
+        m_doc.OnBoxChanged();
+        ASSERT_TRUE(m_doc.m_data.m_fields.FindSensor(key, 1)) << on;
+        EXPECT_EQ(key.m_key, channel);
+        EXPECT_EQ(key.m_field->m_fieldEnable, on);
+    }
+}
+
 // The frame's title is renewed when a logger is found and whenever the logger
 // or its sensors change, not for new readings alone.
 TEST_F(DocumentRun, LoggerUpdatesRenewTheFrameTitle)

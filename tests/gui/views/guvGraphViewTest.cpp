@@ -492,8 +492,9 @@ TEST_F(GraphView, CaptionsPostTheirScaleCommandsWhenTheLevelAllows)
     RecordAndStop(10);
     Settle();
     std::map<int, int> posted;
+    // Counted where the document would open the dialogs.
     for (int id : {ID_SCALE_X_EDIT, ID_SCALE_LEFT_EDIT, ID_SCALE_RIGHT_EDIT, ID_EDIT_TITLE_INPLACE})
-        m_app->m_frame->Bind(wxEVT_MENU, [&posted, id](wxCommandEvent&) { ++posted[id]; }, id);
+        Doc()->Bind(wxEVT_MENU, [&posted, id](wxCommandEvent&) { ++posted[id]; }, id);
     struct Case
     {
         int level;
