@@ -45,7 +45,7 @@ private:
 class RecordingTableView : public CguvTableView
 {
 public:
-    RecordingTableView(CguvTableView& real) : m_real(real)
+    explicit RecordingTableView(CguvTableView& real)
     {
         m_master = real.m_master;
         m_viewDocument = real.GetDocument();
@@ -57,9 +57,6 @@ public:
 protected:
     void ShowChannelOpsMenu(CdocFieldKey key) override { m_calls.emplace_back('M', key.m_key); }
     void ShowChannelDetails(CdocFieldKey key) override { m_calls.emplace_back('D', key.m_key); }
-
-private:
-    CguvTableView& m_real;
 };
 
 class TableView : public testing::Test
