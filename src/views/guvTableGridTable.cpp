@@ -13,6 +13,9 @@ wxIMPLEMENT_DYNAMIC_CLASS(CguvTableGridTable, wxGridTableBase);
 
 namespace {
 
+// The pixels a row label's frame takes from its text's width.
+constexpr int kLabelBorder = 6;
+
 void PumpBluetooth()
 {
     if (CxhwBoxes* boxes = xhwGetBoxes())
@@ -241,7 +244,8 @@ void CguvTableGridTable::SetupColumns(int first, int count)
     {
         wxClientDC dc(grid);
         dc.SetFont(grid->GetLabelFont());
-        grid->SetRowLabelSize(dc.GetTextExtent("> 88888").x);
+        // With room for the border the toolkit draws inside each label.
+        grid->SetRowLabelSize(dc.GetTextExtent("> 88888").x + kLabelBorder);
     }
     if (count == 0)
         return;

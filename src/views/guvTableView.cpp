@@ -121,7 +121,8 @@ void CguvTableView::OnUpdate(wxView* sender, wxObject* hint)
         return;
     }
     const void* data = guvHintData(hint);
-    const int row = data ? *static_cast<const int*>(data) : -1;
+    // The row of the hints that carry one.
+    auto row = [data] { return *static_cast<const int*>(data); };
     switch (guvHintCode(hint)) {
     case HINT_OPTIONS:
     case HINT_RESCAN:
@@ -165,12 +166,12 @@ void CguvTableView::OnUpdate(wxView* sender, wxObject* hint)
         break;
     case HINT_SAMPLE_UPDATED:
         if (data)
-            AddPendingRow(row);
+            AddPendingRow(row());
         break;
     case HINT_SCROLL_TO:
     case HINT_SCROLL_FOLLOW:
         if (data)
-            ScrollToRow(row, guvHintCode(hint) == HINT_SCROLL_TO);
+            ScrollToRow(row(), guvHintCode(hint) == HINT_SCROLL_TO);
         break;
     case HINT_TOOL:
         SelectToolRow();

@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
+#include <wx/dcclient.h>
 #include <wx/textctrl.h>
 
 namespace {
@@ -551,4 +552,12 @@ TEST_F(TableView, ALargeTableRebuildsAndGrowsQuickly)
     EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(tick).count(), 200);
     EXPECT_EQ(m_grid->GetCellValue(records, 3).Trim(false),
               data.m_fields.GetAt(3)->GetDisplayText(2, data.m_fields.GetAt(3)->m_samples[records]));
+
+    // The widest row label, a marked five-digit record, has its room.
+    data.m_marks[size_t(records - 1)] = 1;
+    m_grid->ForceRefresh();
+    wxClientDC dc(m_grid);
+    dc.SetFont(m_grid->GetLabelFont());
+    EXPECT_GE(m_grid->GetRowLabelSize(), dc.GetTextExtent(Table().GetRowLabelValue(records - 1)).x + 4);
+    EXPECT_FALSE(qvtest::SaveScreenshot(m_app->m_frame, "table-large").empty());
 }
