@@ -203,6 +203,16 @@ TEST_F(DigitsRenderer, HitTestTellsValueHeadingAndTheCellsChannel)
         digits.HitTest(hit);
         EXPECT_EQ(hit.m_area, DIGITS_HIT_NONE) << p.x << "," << p.y;
     }
+    // A window smaller than its cells has none to hit.
+    CgrnDigits tiny;
+    LayOut(tiny, 12, 12);
+    ASSERT_TRUE(tiny.m_layoutValid);
+    CgrnDigitsHit inTiny;
+    inTiny.m_x = 6;
+    inTiny.m_y = 6;
+    tiny.HitTest(inTiny);
+    EXPECT_EQ(inTiny.m_area, DIGITS_HIT_NONE);
+
     // A channel gone since the layout is not hit.
     const wxRect value = digits.GetValueRect(2);
     Fields().RemoveAt(2);

@@ -10,6 +10,7 @@
 #include "support/guiSupport.h"
 #include "support/testBoxes.h"
 #include "views/gumView.h"
+#include "views/guvGraphPanel.h"
 #include "views/guvTablePanel.h"
 #include "views/guvTableView.h"
 #include "views/guvTableWin.h"
@@ -237,6 +238,9 @@ TEST_F(TableView, RowsFollowTheNewestRecordWithoutSettingTheColumnsUpAtEachTick)
     ASSERT_TRUE(qvtest::PumpUntil([this] { return Run().m_state == DOC_STATE_STOPPED; }));
     qvtest::Pump(100);
     EXPECT_EQ(m_grid->GetNumberRows(), Run().m_data.m_records);
+    // However many rows it holds, the table keeps to its share of the window.
+    CgumWin* content = m_app->m_frame->m_content;
+    EXPECT_LT(content->m_tablePanel->GetSize().y, content->m_graphPanel->GetSize().y);
     EXPECT_FALSE(qvtest::SaveScreenshot(m_app->m_frame, "table-after-run").empty());
 }
 
