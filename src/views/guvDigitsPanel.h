@@ -11,5 +11,8 @@ public:
                  const wxSize& size = wxDefaultSize, long style = wxTAB_TRAVERSAL);
     ~CguvDigitsPanel() override;
 
+    // The drawing window first, then the panel's sizer.
+    bool Layout() override;
+
     CguvDigitsWin* m_window = nullptr;
 };

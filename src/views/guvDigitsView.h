@@ -1,9 +1,13 @@
 #pragma once
+#include "views/grnDigits.h"
 #include "views/guvView.h"
 
-// The digits panel's view.
-// Still thin: no renderer yet, so a hint that re-attaches only repaints and
-// one that redraws the changed values does nothing.
+class wxMouseEvent;
+
+// The digits panel's view: paints through its renderer, redraws only the
+// values that changed while readings arrive, lays out again when channels or
+// settings change, and opens a channel's details or its operations menu when
+// a cell is clicked.
 class CguvDigitsView : public CguvView
 {
 public:
@@ -15,7 +19,25 @@ public:
     void OnDraw(wxDC* dc) override;
     void OnUpdate(wxView* sender, wxObject* hint) override;
     wxWindow* GetWindow() override;
+    void OnWindowMouse(wxMouseEvent& event) override;
+
+    // True when the renderer has a layout, laying out on the shown window
+    // when needed.
+    bool EnsureLayout();
+
+    CgrnDigits m_renderer;
+    CgrnDigitsHit m_hit;
+
+protected:
+    // The document's channel details and channel operations menu for the
+    // channel of a clicked cell.
+    virtual void ShowChannelDetails(CdocFieldKey key);
+    virtual void ShowChannelOpsMenu(CdocFieldKey key);
 
 private:
+    // Attaches the renderer anew and repaints the whole window.
+    void Rebuild();
+    void UpdateValues();
+
     wxDECLARE_DYNAMIC_CLASS(CguvDigitsView);
 };
