@@ -6,6 +6,7 @@
 #include "app/gumWindowHelpers.h"
 #include "app/base/gumIds.h"
 #include "hardware/xhwBoxes.h"
+#include "hardware/xhwSenCalibChoiceV.h"
 
 #include <vector>
 #include <wx/menu.h>
@@ -25,12 +26,25 @@ struct CalibChoice
 };
 
 // The calibration choices of a logger input, as the channel menu offers them
-// and the choice commands apply them.
-// Still thin: answers no choices; the calibration choices of the input's
-// sensor are wired here when they exist.
+// and the choice commands apply them: built the same way both times, so an
+// item's number names the same choice when it is chosen.
 std::vector<CalibChoice> BuildCalibChoices(const CxutBoxPublicInfo& box, int input)
 {
-    return {};
+    std::vector<CalibChoice> result;
+    if (input < 0 || input >= CxhwSensorV::kCount)
+        return result;
+    const CxhwSensor& sensor = box.m_sensors[input];
+    CxhwSenCalibChoiceV choices;
+    choices.Build(box.m_info, sensor, true, true, true, 0.0, false, false);
+    for (int i = 0; i < choices.GetCount(); ++i) {
+        CalibChoice choice;
+        choice.label = choices[i].m_label;
+        choice.calibIndex = choices[i].m_index;
+        choice.code = choices[i].m_code;
+        choice.selected = choices.IsSelected(sensor, i);
+        result.push_back(choice);
+    }
+    return result;
 }
 
 // The connected-sensor channel's logger input, or -1.

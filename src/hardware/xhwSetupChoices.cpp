@@ -1,19 +1,33 @@
 #include "hardware/xhwSetupChoices.h"
 
+#include "hardware/xhwSenCalibChoiceV.h"
 #include "hardware/xhwSensor.h"
 
-int CxhwSetupChoices::FindCalibChoice(const CxhwSensor& sensor, const CxutBoxInfo&, bool, bool scope)
+#include <algorithm>
+
+namespace {
+
+CxhwSetupChoices::Choice ToChoice(const CxhwSenCalibChoice& from)
 {
-    m_count = 0;
-    if (sensor.m_idCode == 0 || sensor.m_calib.m_index < 0)
-        return -1;
-    Choice& own = m_choices[m_count++];
-    own.m_index = sensor.m_calib.m_index;
-    own.m_ident = sensor.m_calib.m_ident;
-    own.m_code = -1;
-    own.m_label = sensor.m_calib.m_name.empty() ? wxString(" ") : sensor.m_calib.m_name;
-    const bool usable = scope ? sensor.CanScope() : sensor.CanTrigger();
-    return usable && IsSelected(sensor, 0) ? 0 : -1;
+    CxhwSetupChoices::Choice choice;
+    choice.m_index = from.m_index;
+    choice.m_ident = from.m_ident;
+    choice.m_code = from.m_code;
+    choice.m_label = from.m_label;
+    return choice;
+}
+
+} // namespace
+
+int CxhwSetupChoices::FindCalibChoice(const CxhwSensor& sensor, const CxutBoxInfo& logger, bool fallBack,
+                                      bool scope)
+{
+    m_list = std::make_shared<CxhwSenCalibChoiceV>();
+    const int found = sensor.FindCalibChoice(*m_list, logger, fallBack, scope);
+    m_count = std::min(m_list->GetCount(), kMaxChoices);
+    for (int i = 0; i < m_count; ++i)
+        m_choices[i] = ToChoice((*m_list)[i]);
+    return found >= 0 && found < m_count ? found : -1;
 }
 
 const CxhwSetupChoices::Choice& CxhwSetupChoices::GetAt(int i) const
@@ -24,33 +38,30 @@ const CxhwSetupChoices::Choice& CxhwSetupChoices::GetAt(int i) const
 
 bool CxhwSetupChoices::IsSelected(const CxhwSensor& sensor, int i) const
 {
-    if (i < 0 || i >= m_count)
-        return false;
-    const Choice& c = m_choices[i];
-    if (c.m_ident != sensor.m_calib.m_ident || c.m_index != sensor.m_calib.m_index)
-        return false;
-    if (c.m_code == -1)
-        return (sensor.m_calType & 0x1F) == (sensor.m_idType & 0x1F);
-    return c.m_code == sensor.m_calType;
+    return m_list && i >= 0 && i < m_count && m_list->IsSelected(sensor, i);
 }
 
 bool CxhwSetupChoices::GetCalibChoice(Choice& choice, const CxhwSensor& sensor, const CxutBoxInfo& logger,
                                       bool fallBack, bool scope)
 {
-    CxhwSetupChoices list;
-    const int found = list.FindCalibChoice(sensor, logger, fallBack, scope);
-    if (found < 0)
+    CxhwSenCalibChoice found;
+    if (!sensor.GetCalibChoice(&found, logger, fallBack, scope))
         return false;
-    choice = list.GetAt(found);
+    choice = ToChoice(found);
     return true;
 }
 
-bool CxhwSetupChoices::SuitsRate(const CxhwSensor&, const CxutBoxInfo&, bool)
+bool CxhwSetupChoices::SuitsRate(const CxhwSensor& sensor, const CxutBoxInfo& logger, bool fast)
 {
-    return true;
+    return sensor.SuitsRate(logger, fast);
 }
 
-bool CxhwSetupChoices::GetRateCalibChoice(Choice&, const CxhwSensor&, const CxutBoxInfo&, bool, bool)
+bool CxhwSetupChoices::GetRateCalibChoice(Choice& choice, const CxhwSensor& sensor, const CxutBoxInfo& logger,
+                                          bool fallBack, bool fast)
 {
-    return false;
+    CxhwSenCalibChoice found;
+    if (!sensor.GetRateCalibChoice(&found, logger, fallBack, fast))
+        return false;
+    choice = ToChoice(found);
+    return true;
 }

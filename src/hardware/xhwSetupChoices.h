@@ -1,15 +1,14 @@
 #pragma once
+#include <memory>
 #include <wx/string.h>
 
 class CxhwSensor;
 class CxutBoxInfo;
+class CxhwSenCalibChoiceV;
 
 // The calibration choices of one sensor as the logging set-up uses them: the
-// trigger sensor's list and the searches for a calibration that suits a run.
-// Still thin: stands in for CxhwSenCalibChoiceV and the sensor's searches
-// CxhwSensor::FindCalibChoice, GetCalibChoice, SuitsRate and
-// GetRateCalibChoice, each method here named after the one it becomes; it
-// offers only the sensor's present calibration, so it never proposes another.
+// trigger sensor's list, kept with the set-up, and the sensor's searches for
+// a calibration that suits a run.
 class CxhwSetupChoices
 {
 public:
@@ -23,6 +22,9 @@ public:
         wxString m_label;
     };
 
+    CxhwSetupChoices() = default;
+    CxhwSetupChoices(const CxhwSetupChoices&) = default;
+    CxhwSetupChoices& operator=(const CxhwSetupChoices&) = default;
     virtual ~CxhwSetupChoices() = default;
 
     // Fills the list for the sensor; the entry to use, -1 for none.
@@ -41,4 +43,6 @@ public:
 private:
     int m_count = 0;
     Choice m_choices[kMaxChoices];
+    // The list the entries came from, for IsSelected.
+    std::shared_ptr<CxhwSenCalibChoiceV> m_list;
 };

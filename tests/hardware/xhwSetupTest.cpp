@@ -701,7 +701,7 @@ TEST_F(SetupTrigger, UpdateTakesTheSensorsChoiceAndItsDatabaseCalibration)
     EXPECT_EQ(m_setup.GetTriggeredCalibIdx(), 0);
     EXPECT_TRUE(m_setup.m_triggeredSenCalib.IsSame(m_temp));
     ASSERT_EQ(m_setup.GetTriggerChoiceCount(), 1);
-    EXPECT_EQ(m_setup.GetTriggerChoiceLabel(0), "Temp");
+    EXPECT_EQ(m_setup.GetTriggerChoiceLabel(0), wxString::FromUTF8("Temp, -20 to 110 \u00b0C"));
     EXPECT_EQ(m_setup.GetTriggerChoiceLabel(1), "");
     EXPECT_FALSE(m_setup.RefreshTriggerHasChoices(m_doc));
 
@@ -749,9 +749,16 @@ TEST_F(SetupTrigger, FastRunPutsTheTriggerSensorBackOnItsChosenCalibration)
     EXPECT_EQ(m_doc.m_boxInfo.m_sensors[0].m_calType, 7);
     EXPECT_FALSE(m_setup.CheckSensorScales(m_doc, false, false)); // now on it
 
-    // No chosen calibration, and the sensor cannot trigger: nothing to offer.
+    // No chosen calibration, and the sensor cannot trigger as it is measured:
+    // its own calibration at its own type is offered.
     m_doc.m_boxInfo.m_sensors[0].m_calType = 3;
     m_setup.m_triggeredCalibIdx = -1;
+    EXPECT_TRUE(m_setup.CheckSensorScales(m_doc, false, false));
+    EXPECT_TRUE(m_setup.CheckSensorScales(m_doc, false, true));
+    EXPECT_EQ(m_doc.m_boxInfo.m_sensors[0].m_calType, 7);
+
+    // A sensor the logger cannot trigger on at all has nothing to offer.
+    m_doc.m_boxInfo.m_sensors[0] = CxhwSensor();
     EXPECT_FALSE(m_setup.CheckSensorScales(m_doc, false, false));
 }
 

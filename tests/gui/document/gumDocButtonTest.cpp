@@ -143,7 +143,11 @@ TEST_F(DocButton, ChannelMenuSwitchesTheInput)
         return choose;
     });
     Doc()->ShowChannelMenu(nullptr, CdocFieldKey(key, -1, nullptr));
-    EXPECT_EQ(items.rfind("Disable|-|Edit Details...|", 0), 0u) << items;
+    // The input switch, the sensor's calibration choices, then the channel items.
+    EXPECT_EQ(items.rfind("Disable|-|", 0), 0u) << items;
+    const size_t details = items.find("|-|Edit Details...|");
+    ASSERT_NE(details, std::string::npos) << items;
+    EXPECT_GT(details, std::string("Disable|-|").size()) << items;
     ASSERT_TRUE(qvtest::PumpUntil([&] { return !Run().m_boxInfo.m_sensors[input].m_enable; }));
     ASSERT_TRUE(qvtest::PumpUntil([&] { return channel() && !channel()->m_fieldEnable; }));
 
