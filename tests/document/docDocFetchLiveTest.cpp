@@ -94,6 +94,8 @@ TEST_F(LiveFetch, ListsAndFetchesTheSimulatedFile)
     m_boxes.PostRequest(request);
     ASSERT_EQ(request.m_answer, BOX_ANSWER_DONE);
     CxutFetch& mailbox = m_boxes.m_box.m_fetch;
+    // The answer comes as the listing begins; the list follows.
+    RunUntil([&] { return mailbox.GetCount() == 3; }, 30000);
     ASSERT_EQ(mailbox.GetCount(), 3);
     EXPECT_EQ(mailbox.GetListResult(), 3);
     CxutFetchFile file;
