@@ -8,6 +8,7 @@
 #include <wx/datetime.h>
 
 class CxhwSensor;
+class CxutFetchHeader;
 
 // Where the data of a store came from.
 enum
@@ -113,6 +114,14 @@ public:
     // the start; empty when the start moment or the seconds are unknown.
     void GetSampleTimeTexts(float seconds, wxString& time, wxString& date) const;
 
+    // A fetch of a logger's stored file: the store emptied for it, set up
+    // from the file's header, and one reading of six values in the sensors'
+    // own units stored. AddFetchedReading answers false, storing nothing,
+    // once the store is full.
+    bool ResetForFetch();
+    bool SetupFromFetchHeader(const CxutFetchHeader& header);
+    bool AddFetchedReading(const float values[DOC_RAW_VALUES]);
+
     // Operations on whole channels. They answer false, changing nothing, when
     // a channel does not resolve or no channel is free.
     bool DuplicateField(CdocFieldKey a, CdocFieldKey* out);
@@ -153,6 +162,8 @@ public:
 
 private:
     bool IsDocReady() const;
+    // Simulator for the simulated logger, else fetched.
+    int FetchDataSource() const;
     bool HasColour(const CdocColour& colour) const;
     // The colour of a logger input in one of its ranges; black for none.
     CdocColour GetInputColour(int boxType, int input, int range) const;

@@ -17,6 +17,8 @@
 
 #include <array>
 #include <cstdint>
+
+class CxutFetchFile;
 #include <functional>
 #include <wx/string.h>
 
@@ -89,6 +91,8 @@ public:
     virtual wxString GetDocFileName() const { return wxString(); }
     // The main frame's title, after the connected logger changed.
     virtual void RenewFrameTitle() {}
+    // Names the document (a fetched file's name).
+    virtual void SetDocFileName(const wxString& name) {}
 };
 
 // All data of one experiment: the run state, the copy of the connected
@@ -188,6 +192,19 @@ public:
     void OnBoxSystemState();
     void CheckSystemSoftware();
     void ReloadSystemSoftware();
+
+    // The fetch of a logger's stored file, chosen in the fetch dialog: the
+    // logger manager downloads it, each working tick moves what arrived
+    // into the store, and the download's result ends it. False, starting
+    // nothing, while a run or a fetch is going on.
+    bool StartFetch(const CxutFetchFile& file);
+    void TickFetch();
+    void OnFetchHeader();
+    void OnFetchData();
+    void FinishFetch();
+    // The Stop command while fetching: what arrived stays as stopped data,
+    // unless the header never came.
+    void StopFetch();
 
     bool CanDeleteAll() const;
     int DeleteAll();
@@ -308,6 +325,8 @@ private:
     // The records a store of this run can hold: MaxRecords, never past the
     // 20001 samples of a channel.
     int StoreLimit() const;
+    // Takes the rows and marks of the download that wait in the queues.
+    void TakeFetchedData();
     int64_t TickWatchMs();
     void RestartTickWatch(int64_t ms);
 };

@@ -148,7 +148,10 @@ int CdocDoc::Restart()
 
 void CdocDoc::Stop()
 {
-    // A fetch ends through the fetch run.
+    if (m_state == DOC_STATE_FETCHING) {
+        StopFetch();
+        return;
+    }
     if (m_state != DOC_STATE_RUNNING)
         return;
     // The readings the logger gave before Stop are kept: the next start

@@ -33,7 +33,8 @@ void CdocDoc::OnTimerTick()
             FlushBoxHints();
         else if (m_state == DOC_STATE_RUNNING)
             TickRun();
-        // A fetch moves its rows on the fetching tick of the fetch run.
+        else if (m_state == DOC_STATE_FETCHING)
+            TickFetch();
         OnAutoScrollTick();
     }
     m_timerRecursionLock = false;

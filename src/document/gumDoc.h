@@ -46,6 +46,7 @@ public:
     void MarkSaved() override;
     wxString GetDocFileName() const override { return GetFilename(); }
     void RenewFrameTitle() override;
+    void SetDocFileName(const wxString& name) override { SetDocumentFilename(name); }
     // The Graph menu's items popped up on the window at the mouse.
     static void ShowGraphMenu(wxWindow* window);
     // The channel menu of a sensor channel (input switch, calibrations, then

@@ -226,13 +226,12 @@ void CgumDoc::SetLoggerStamp()
     dialog.ShowModal();
 }
 
-// Still thin: the fetch run does not exist yet, so a chosen file is not
-// downloaded.
 void CgumDoc::FetchFromLogger()
 {
     CgudFetch dialog(MainFrame(), ID_FETCH_DIALOG, _("Fetch from Ombex"));
-    gumBeforeShowModal();
-    dialog.ShowModal();
+    // The dialog's own ShowModal calls the before-modal hook.
+    if (dialog.ShowModal() == wxID_OK)
+        m_doc.StartFetch(dialog.GetChosenFile());
 }
 
 void CgumDoc::EditNotes()

@@ -336,13 +336,13 @@ bool xhwSimulatedReadTiming(CxhwBox& box)
 int xhwSimulatedFetchFile(CxhwBox& box, int)
 {
     CxutFetchHeader header;
-    header.m_file.m_date = 0;
-    header.m_file.m_time = 0;
-    header.m_file.m_kind = 3;
+    header.m_date = 0;
+    header.m_time = 0;
+    header.m_kind = 3;
     header.m_readings = 9;
     header.m_interval = 0.0;
     header.m_duration = 0.0;
-    header.m_name = gumGetString(804);
+    header.m_docName = gumGetString(804);
     header.m_title = gumGetString(805) + gumGetNewLine() + gumGetNewLine() + gumGetString(806);
     CxhwSensorV ids;
     for (int i = 0; i < CxhwSensorV::kCount; ++i) {

@@ -13,6 +13,10 @@ void zxBoxFetchFileList(CxhwBox& box)
     CxutBoxRequest request;
     if (!box.BeginRequest(request))
         return;
+    // Once answered, the mailbox never shows an earlier listing or its
+    // failure: the list and its result start afresh.
+    box.m_fetch.ClearFiles();
+    box.m_fetch.SetListResult(0);
     if (xhwGetStoredFileSlots(box.m_info.m_hardware) == 0) {
         request.m_answer = BOX_ANSWER_UNSUPPORTED;
         box.EndRequest(request);

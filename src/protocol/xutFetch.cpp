@@ -1,5 +1,9 @@
 #include "protocol/xutFetch.h"
 
+#include "app/base/gumResCore.h"
+
+#include <utility>
+
 CxutFetch::CxutFetch() : m_mutex(wxMUTEX_RECURSIVE) {}
 
 CxutFetch::~CxutFetch() = default;
@@ -29,7 +33,8 @@ bool CxutFetch::GetFile(int32_t i, CxutFetchFile& file)
     wxMutexLocker lock(m_mutex);
     if (i < 0 || i >= m_count)
         return false;
-    file = m_files[i];
+    // Only the file part, when the output is a header.
+    static_cast<CxutFetchFile&>(file) = m_files[i];
     return true;
 }
 
@@ -43,6 +48,36 @@ int32_t CxutFetch::GetListResult()
 {
     wxMutexLocker lock(m_mutex);
     return m_listResult;
+}
+
+namespace {
+
+bool IsNewer(const CxutFetchFile& a, const CxutFetchFile& b)
+{
+    return a.m_date > b.m_date || (a.m_date == b.m_date && a.m_time > b.m_time);
+}
+
+} // namespace
+
+void CxutFetch::SortNewestFirst()
+{
+    wxMutexLocker lock(m_mutex);
+    for (int32_t i = 0; i < m_count; ++i) {
+        int32_t best = i;
+        for (int32_t j = i + 1; j < m_count; ++j)
+            if (IsNewer(m_files[j], m_files[best]))
+                best = j;
+        if (best != i)
+            std::swap(m_files[i], m_files[best]);
+    }
+}
+
+void CxutFetch::NumberFileNames()
+{
+    wxMutexLocker lock(m_mutex);
+    const wxString word = gumGetString(351);
+    for (int32_t i = 0; i < m_count; ++i)
+        m_files[i].m_name = wxString::Format("%s %d", word, int(i + 1));
 }
 
 void CxutFetch::SetFetchNumber(int32_t n)
@@ -74,16 +109,16 @@ int32_t CxutFetch::GetHeaderState()
 void CxutFetch::SetHeader(const CxutFetchHeader& header)
 {
     wxMutexLocker lock(m_mutex);
-    m_header = header;
+    m_header.Assign(header);
     m_headerState = 1;
 }
 
 bool CxutFetch::TakeHeader(CxutFetchHeader& header)
 {
     wxMutexLocker lock(m_mutex);
+    header.Assign(m_header);
     if (m_headerState != 1)
         return false;
-    header = m_header;
     m_headerState = 2;
     return true;
 }

@@ -22,9 +22,16 @@ public:
     int32_t GetCount();
     // Appends a copy; ignored beyond 50 files.
     void AddFile(const CxutFetchFile& file);
+    // Copies file i into the file part of the output; false, leaving it
+    // untouched, outside the list.
     bool GetFile(int32_t i, CxutFetchFile& file);
+    // The number of files the logger reported, or negative when listing failed.
     void SetListResult(int32_t n);
     int32_t GetListResult();
+    // Newest date first, then newest time; of equal ones the earlier stays first.
+    void SortNewestFirst();
+    // Names each file by its place in the list: the word for file and 1, 2, ...
+    void NumberFileNames();
 
     void SetFetchNumber(int32_t n);
     int32_t GetFetchNumber();
@@ -33,6 +40,7 @@ public:
     // The downloaded file's header: set by the box thread (state 1), taken
     // once by the document (state 2).
     void SetHeader(const CxutFetchHeader& header);
+    // Always copies the stored header out; true only when it was waiting.
     bool TakeHeader(CxutFetchHeader& header);
     void SetProgress(int32_t n);
     int32_t GetProgress();

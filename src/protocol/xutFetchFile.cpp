@@ -20,3 +20,15 @@ void CxutFetchFile::MakeName()
     if (!letters.empty() && m_number >= 0)
         m_name += letters[size_t(m_number) % letters.length()];
 }
+
+void CxutFetchFile::SetDateTime(int32_t date, int32_t time)
+{
+    if (date > 0 && date <= 18999999)
+        date += date > 800000 ? 19000000 : 20000000;
+    if (date <= 20039999) {
+        date = 0;
+        time = 0;
+    }
+    m_date = date;
+    m_time = time;
+}

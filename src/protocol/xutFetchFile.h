@@ -12,6 +12,10 @@ public:
     void SetNumber(int32_t n);
     // The word for file, a blank and the number's letter.
     void MakeName();
+    // A logger's date (yymmdd or yyyymmdd) and time (hhmmss). A two-digit
+    // year above 80 is of the 1900s, else of the 2000s; a date before 2004
+    // comes from a clock that was never set and clears date and time.
+    void SetDateTime(int32_t date, int32_t time);
 
     int32_t m_number = 0;
     wxString m_name;

@@ -151,10 +151,11 @@ TEST_F(SimulatedLogger, FetchGivesTheSameNineReadings)
         EXPECT_EQ(m_box.m_fetch.GetResult(), 0);
         CxutFetchHeader header;
         ASSERT_TRUE(m_box.m_fetch.TakeHeader(header));
-        EXPECT_FALSE(m_box.m_fetch.TakeHeader(header)); // taken once
+        EXPECT_FALSE(m_box.m_fetch.TakeHeader(header)); // taken once, copied again
         EXPECT_EQ(header.m_readings, 9);
-        EXPECT_EQ(header.m_file.m_kind, 3);
-        EXPECT_EQ(header.m_name, "Simulated Data");
+        EXPECT_EQ(header.m_readings, 9);
+        EXPECT_EQ(header.m_kind, 3);
+        EXPECT_EQ(header.m_docName, "Simulated Data");
         EXPECT_EQ(header.m_sensors[0].m_idCode, 69);
         EXPECT_EQ(header.m_sensors[0].m_calib.m_ident, 69);
         EXPECT_EQ(header.m_sensors[1].m_idCode, 0);

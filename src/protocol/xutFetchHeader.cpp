@@ -1,0 +1,6 @@
+#include "protocol/xutFetchHeader.h"
+
+void CxutFetchHeader::Assign(const CxutFetchHeader& other)
+{
+    *this = other;
+}
