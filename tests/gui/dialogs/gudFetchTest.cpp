@@ -4,6 +4,7 @@
 // shown as one.
 #include "app/gumApp.h"
 #include "app/gumFrame.h"
+#include "app/base/gumIds.h"
 #include "dialogs/gudFetch.h"
 #include "document/gumDoc.h"
 #include "hardware/xhwBoxTypes.h"
@@ -92,15 +93,11 @@ TEST_F(FetchDialog, ListsTheLoggersFilesAndFetchesTheChosenOne)
         EXPECT_FALSE(qvtest::SaveScreenshot(&dialog, "fetch-dialog").empty());
         Press(dialog, wxID_OK);
     });
-    CgudFetch dialog(m_frame, ID_FETCH_DIALOG, _("Fetch from Ombex"));
-    ASSERT_EQ(dialog.ShowModal(), wxID_OK);
-    ASSERT_TRUE(driver.m_done);
-    EXPECT_EQ(dialog.GetChosenFile().m_name, "File D");
-    EXPECT_EQ(dialog.GetChosenFile().m_number, 3);
-
+    // The Fetch command shows the dialog and downloads the file chosen in it.
     CgumDoc* doc = m_app->GetCurrentDocument();
     ASSERT_NE(doc, nullptr);
-    ASSERT_TRUE(doc->m_doc.StartFetch(dialog.GetChosenFile()));
+    Command(ID_FETCH);
+    ASSERT_TRUE(driver.m_done);
     ASSERT_TRUE(qvtest::PumpUntil([&] { return doc->m_doc.m_state == DOC_STATE_STOPPED; }));
     qvtest::Pump(300);
     const CdocData& data = doc->m_doc.m_data;
