@@ -5,6 +5,9 @@
 #include "app/gumFrame.h"
 #include "document/gumDoc.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cstdlib>
 #include <dlfcn.h>
@@ -263,6 +266,27 @@ int RunProgram(const std::map<std::string, std::string>& env, int timeoutSeconds
     command += " '" QV_APP_PATH "'";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace qvtest
+
+namespace qvtest {
+
+// A lock on a file shared by every test program; flock waits for it, and the
+// kernel frees it with the process should a test die holding it.
+ClipboardTurn::ClipboardTurn()
+{
+    m_descriptor = ::open("/tmp/quorvanti-test-clipboard.lock", O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (m_descriptor >= 0)
+        ::flock(m_descriptor, LOCK_EX);
+}
+
+ClipboardTurn::~ClipboardTurn()
+{
+    if (m_descriptor >= 0) {
+        ::flock(m_descriptor, LOCK_UN);
+        ::close(m_descriptor);
+    }
 }
 
 } // namespace qvtest

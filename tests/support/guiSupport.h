@@ -39,4 +39,19 @@ bool PrintToPdf(wxPrintout& printout, const std::string& path);
 // Runs the built program with extra environment; returns its exit code.
 int RunProgram(const std::map<std::string, std::string>& env, int timeoutSeconds);
 
+// The X clipboard is one for every test program on the display: a test that
+// copies and reads it back holds this turn so that tests running beside it
+// cannot take the clipboard in between.
+class ClipboardTurn
+{
+public:
+    ClipboardTurn();
+    ~ClipboardTurn();
+    ClipboardTurn(const ClipboardTurn&) = delete;
+    ClipboardTurn& operator=(const ClipboardTurn&) = delete;
+
+private:
+    int m_descriptor = -1;
+};
+
 } // namespace qvtest

@@ -4,6 +4,7 @@
 #include "files/docFile.h"
 #include "files/gumFileDialogs.h"
 #include "gui/document/docCommandsTest.h"
+#include "support/guiSupport.h"
 #include "support/testEnvironment.h"
 
 #include <deque>
@@ -120,6 +121,7 @@ TEST_F(DocExport, AnUnwritableTargetIsReported)
 
 TEST_F(DocExport, CopyGraphPutsAThousandPixelSquareOnTheClipboard)
 {
+    qvtest::ClipboardTurn turn;
     // Also without records: the empty graph is copied.
     for (int records : {3, 0}) {
         Records(records);
@@ -148,6 +150,7 @@ TEST_F(DocExport, CopyGraphPutsAThousandPixelSquareOnTheClipboard)
 
 TEST_F(DocExport, CopyTablePutsTheTableOnTheClipboard)
 {
+    qvtest::ClipboardTurn turn;
     Command(ID_COPY_TABLE);
     wxClipboardLocker locker;
     ASSERT_FALSE(!locker);
@@ -159,6 +162,7 @@ TEST_F(DocExport, CopyTablePutsTheTableOnTheClipboard)
 // Below their features the copies leave the clipboard alone.
 TEST_F(DocExport, CopiesFollowTheUserLevel)
 {
+    qvtest::ClipboardTurn turn;
     m_options.SetUserLevel(1);
     {
         wxClipboardLocker locker;
