@@ -114,6 +114,8 @@ TEST_F(ControlDialog, EditsOfEveryOutputWaitForOkAndCancelDropsThemAll)
             EXPECT_FALSE(dialog.m_enableCtrl->GetValue());
             // A lone sign is no number: the threshold stays.
             TypeThreshold(dialog, "-");
+            // Nor is one beyond the range of a float.
+            TypeThreshold(dialog, "1" + wxString('0', 40));
             ChooseOutput(dialog, 1);
             EXPECT_EQ(Find<wxTextCtrl>(dialog, ID_CONTROL_THRESHOLD)->GetValue(), "7.25");
             EXPECT_TRUE(dialog.m_enableCtrl->GetValue());
