@@ -13,6 +13,7 @@ wxIMPLEMENT_DYNAMIC_CLASS(CgudNotes, wxDialog);
 
 wxBEGIN_EVENT_TABLE(CgudNotes, wxDialog)
     EVT_BUTTON(wxID_COPY, CgudNotes::OnCopy)
+    EVT_CHAR_HOOK(CgudNotes::OnCharHook)
 wxEND_EVENT_TABLE()
 
 CgudNotes::CgudNotes(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& position,
@@ -29,6 +30,9 @@ bool CgudNotes::Create(wxWindow* parent, wxWindowID id, const wxString& title, c
     SetExtraStyle(wxWS_EX_BLOCK_EVENTS);
     wxDialog::Create(parent, id, title, position, size, style, "dialog");
     CreateControls();
+    // Without a Cancel button the toolkit would take the close box and Escape
+    // as OK; here they keep the old notes.
+    SetEscapeId(wxID_CANCEL);
     GetSizer()->SetSizeHints(this);
     Centre(wxBOTH);
     return true;
@@ -66,4 +70,13 @@ void CgudNotes::OnCopy(wxCommandEvent& event)
         return;
     wxTheClipboard->SetData(new wxTextDataObject(text));
     wxTheClipboard->Close();
+}
+
+void CgudNotes::OnCharHook(wxKeyEvent& event)
+{
+    if (event.GetKeyCode() == WXK_ESCAPE) {
+        Close();
+        return;
+    }
+    event.Skip();
 }

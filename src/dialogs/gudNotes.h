@@ -25,6 +25,7 @@ public:
     void CreateControls();
 
     void OnCopy(wxCommandEvent& event);
+    void OnCharHook(wxKeyEvent& event);
 
     wxTextCtrl* m_textCtrl = nullptr;
     wxString m_text;

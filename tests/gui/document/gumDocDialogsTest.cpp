@@ -182,7 +182,7 @@ TEST_F(DocDialogs, ControlOutputsWithNoneAvailableShowNothing)
     // An output named outright is shown all the same; OK takes the rules back.
     DialogDriver<CgudControl> named([](CgudControl& dialog) {
         EXPECT_EQ(dialog.m_output, 2);
-        dialog.m_rules[2].m_enabled = true;
+        static_cast<wxCheckBox*>(dialog.FindWindow(ID_CONTROL_ENABLE))->SetValue(true);
         Press(dialog, wxID_OK);
     });
     m_gumDoc->EditControlOutputs(2);
