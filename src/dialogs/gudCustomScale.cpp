@@ -1,15 +1,20 @@
 #include "dialogs/gudCustomScale.h"
 
 #include "app/base/gumHelpers.h"
+#include "app/gumApp.h"
 #include "data/docField.h"
 #include "transport/zxMessageBox.h"
 #include "views/gucChannel.h"
 
 #include <utility>
 #include <wx/button.h>
+#include <wx/gbsizer.h>
 #include <wx/sizer.h>
+#include <wx/statbox.h>
+#include <wx/statline.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/valgen.h>
 #include <wx/valtext.h>
 
 namespace {
@@ -26,7 +31,10 @@ wxTextValidator NumberValidator(wxString* text)
 wxIMPLEMENT_DYNAMIC_CLASS(CgudCustomScale, wxDialog);
 
 wxBEGIN_EVENT_TABLE(CgudCustomScale, wxDialog)
+    EVT_COMBOBOX(ID_CUSTOM_SCALE_CHANNEL, CgudCustomScale::OnChannel)
+    EVT_TEXT(ID_CUSTOM_SCALE_UNITS, CgudCustomScale::OnUnits)
     EVT_BUTTON(wxID_OK, CgudCustomScale::OnOk)
+    EVT_BUTTON(wxID_HELP, CgudCustomScale::OnHelp)
     EVT_UPDATE_UI(wxID_OK, CgudCustomScale::OnOkUpdate)
 wxEND_EVENT_TABLE()
 
@@ -53,28 +61,74 @@ void CgudCustomScale::CreateControls()
 {
     auto* main = new wxBoxSizer(wxVERTICAL);
     SetSizer(main);
-    main->Add(new wxStaticText(this, wxID_STATIC, _("Create a custom scale by providing two calibration points")),
-              0, wxALIGN_CENTER_HORIZONTAL | wxALL, 5);
-    auto* grid = new wxFlexGridSizer(2, 0, 0);
-    grid->AddGrowableCol(1);
-    main->Add(grid, 1, wxEXPAND | wxALL, 5);
-    auto row = [this, grid](const wxString& label, wxWindow* control) {
-        grid->Add(new wxStaticText(this, wxID_STATIC, label), 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
-        grid->Add(control, 1, wxEXPAND | wxALL, 5);
+    auto label = [this](const wxString& text) {
+        return new wxStaticText(this, wxID_STATIC, text, wxDefaultPosition, wxDefaultSize, 0, "staticText");
     };
     auto text = [this](int id, const wxValidator& validator) {
         return new wxTextCtrl(this, id, wxString(), wxDefaultPosition, wxDefaultSize, 0, validator, "text");
     };
+    // The unit labels get their texts from their strings at the first transfer.
+    auto unitLabel = [this](wxString* bound) {
+        auto* label = new wxStaticText(this, wxID_STATIC, _("Static text"), wxDefaultPosition, wxDefaultSize, 0,
+                                       "staticText");
+        label->SetValidator(wxGenericValidator(bound));
+        return label;
+    };
+    main->Add(label(_("Create a custom scale by providing two calibration points")), 0,
+              wxALIGN_CENTER_HORIZONTAL | wxALL, 5);
+
+    auto* grid = new wxGridBagSizer(0, 0);
+    main->Add(grid, 0, wxEXPAND | wxALL, 5);
+    grid->Add(label(_("Channel")), wxGBPosition(0, 0), wxDefaultSpan, wxALIGN_CENTER_VERTICAL | wxALL, 5);
     m_channelCtrl = new CgucChannel(this, ID_CUSTOM_SCALE_CHANNEL, wxString(), wxDefaultPosition, wxDefaultSize,
                                     wxArrayString(), wxCB_READONLY);
-    row(_("Channel"), m_channelCtrl);
-    row(_("New name"), text(ID_CUSTOM_SCALE_NAME, wxTextValidator(wxFILTER_NONE, &m_newName)));
-    row(_("New units"), text(ID_CUSTOM_SCALE_UNITS, wxTextValidator(wxFILTER_NONE, &m_newUnits)));
-    row(_("Point 1"), text(ID_CUSTOM_SCALE_PRESENT_1, NumberValidator(&m_present1)));
-    row(_("becomes"), text(ID_CUSTOM_SCALE_NEW_1, NumberValidator(&m_new1)));
-    row(_("Point 2"), text(ID_CUSTOM_SCALE_PRESENT_2, NumberValidator(&m_present2)));
-    row(_("becomes"), text(ID_CUSTOM_SCALE_NEW_2, NumberValidator(&m_new2)));
-    main->Add(CreateStdDialogButtonSizer(wxOK | wxCANCEL), 0, wxEXPAND | wxALL, 5);
+    grid->Add(m_channelCtrl, wxGBPosition(0, 1), wxGBSpan(1, 3), wxEXPAND | wxALL, 5);
+    grid->Add(new wxStaticLine(this, wxID_STATIC, wxDefaultPosition, wxDefaultSize, wxLI_HORIZONTAL, "staticLine"),
+              wxGBPosition(1, 0), wxGBSpan(1, 4), wxEXPAND | wxALL, 5);
+    grid->Add(label(_("New name")), wxGBPosition(2, 0), wxDefaultSpan, wxALIGN_CENTER_VERTICAL | wxALL, 5);
+    grid->Add(text(ID_CUSTOM_SCALE_NAME, wxTextValidator(wxFILTER_NONE, &m_newName)), wxGBPosition(2, 1),
+              wxGBSpan(1, 3), wxEXPAND | wxALL, 5);
+    grid->Add(label(_("New units")), wxGBPosition(3, 0), wxDefaultSpan, wxALIGN_CENTER_VERTICAL | wxALL, 5);
+    m_unitsCtrl = text(ID_CUSTOM_SCALE_UNITS, wxTextValidator(wxFILTER_NONE, &m_newUnits));
+    grid->Add(m_unitsCtrl, wxGBPosition(3, 1), wxGBSpan(1, 3), wxEXPAND | wxALL, 5);
+    grid->AddGrowableCol(1);
+
+    auto point = [&](const wxString& title, wxTextCtrl* present, wxStaticText* presentUnits, wxTextCtrl* becomes,
+                     wxStaticText* newUnits) {
+        auto* box = new wxStaticBoxSizer(
+            new wxStaticBox(this, wxID_ANY, title, wxDefaultPosition, wxDefaultSize, 0, "groupBox"), wxVERTICAL);
+        main->Add(box, 0, wxEXPAND | wxALL, 5);
+        auto* rows = new wxFlexGridSizer(2, 3, 0, 0);
+        box->Add(rows, 1, wxEXPAND);
+        rows->Add(label(" "), 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
+        rows->Add(present, 1, wxEXPAND | wxALL, 5);
+        rows->Add(presentUnits, 1, wxALIGN_CENTER_VERTICAL | wxALL, 5);
+        rows->Add(label(_("becomes")), 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
+        rows->Add(becomes, 1, wxEXPAND | wxALL, 5);
+        rows->Add(newUnits, 1, wxALIGN_CENTER_VERTICAL | wxALL, 5);
+        rows->AddGrowableRow(0);
+        rows->AddGrowableRow(1);
+        rows->AddGrowableCol(1);
+        rows->AddGrowableCol(2);
+    };
+    m_present1Ctrl = text(ID_CUSTOM_SCALE_PRESENT_1, NumberValidator(&m_present1));
+    m_present1Label = unitLabel(&m_presentUnits);
+    m_new1Ctrl = text(ID_CUSTOM_SCALE_NEW_1, NumberValidator(&m_new1));
+    m_new1Label = unitLabel(&m_newUnitsLabel);
+    point(_("Point 1"), m_present1Ctrl, m_present1Label, m_new1Ctrl, m_new1Label);
+    m_present2Ctrl = text(ID_CUSTOM_SCALE_PRESENT_2, NumberValidator(&m_present2));
+    m_present2Label = unitLabel(&m_presentUnits);
+    m_new2Ctrl = text(ID_CUSTOM_SCALE_NEW_2, NumberValidator(&m_new2));
+    m_new2Label = unitLabel(&m_newUnitsLabel);
+    point(_("Point 2"), m_present2Ctrl, m_present2Label, m_new2Ctrl, m_new2Label);
+
+    auto* buttons = new wxStdDialogButtonSizer;
+    for (const auto& [id, caption] : {std::pair<int, wxString>(wxID_OK, _("&OK")), {wxID_CANCEL, _("&Cancel")},
+                                      {wxID_HELP, _("&Help")}})
+        buttons->AddButton(
+            new wxButton(this, id, caption, wxDefaultPosition, wxDefaultSize, 0, wxDefaultValidator, "button"));
+    buttons->Realize();
+    main->Add(buttons, 0, wxEXPAND | wxALL, 5);
 }
 
 void CgudCustomScale::SetChannel(CdocField* field)
@@ -155,4 +209,31 @@ void CgudCustomScale::OnOk(wxCommandEvent& event)
 void CgudCustomScale::OnOkUpdate(wxUpdateUIEvent& event)
 {
     event.Enable(m_channelCtrl->GetSelectedChannel() != nullptr);
+}
+
+void CgudCustomScale::OnChannel(wxCommandEvent& event)
+{
+    TransferDataFromWindow();
+    CdocField* field = m_channelCtrl->GetSelectedChannel();
+    m_channelCtrl->SelectChannel(field);
+    LoadChannel(field);
+    TransferDataToWindow();
+    Layout();
+    Fit();
+}
+
+void CgudCustomScale::OnUnits(wxCommandEvent& event)
+{
+    m_newUnits = m_newUnitsLabel = m_unitsCtrl->GetValue();
+    m_new1Label->SetLabel(m_newUnitsLabel);
+    m_new2Label->SetLabel(m_newUnitsLabel);
+    m_present1Label->SetLabel(m_presentUnits);
+    m_present2Label->SetLabel(m_presentUnits);
+    Layout();
+    Fit();
+}
+
+void CgudCustomScale::OnHelp(wxCommandEvent& event)
+{
+    wxGetApp().ShowHelp(wxGetTranslation("CustomScale.htm"), this);
 }

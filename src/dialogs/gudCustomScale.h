@@ -3,6 +3,8 @@
 
 class CdocField;
 class CgucChannel;
+class wxStaticText;
+class wxTextCtrl;
 
 enum
 {
@@ -18,8 +20,6 @@ enum
 
 // A new linear scale for a channel from two calibration points, with a new
 // name and units; the caller applies it on OK.
-// Still thin: a plain grid of fields without the point groups and unit
-// labels; picking another channel does not reload its points; no Help.
 class CgudCustomScale : public wxDialog
 {
 public:
@@ -39,10 +39,22 @@ public:
     // Checks the four point texts, showing the first failure; false then.
     bool GetGainOffset(float& gain, float& offset);
 
+    void OnChannel(wxCommandEvent& event);
+    void OnUnits(wxCommandEvent& event);
     void OnOk(wxCommandEvent& event);
     void OnOkUpdate(wxUpdateUIEvent& event);
+    void OnHelp(wxCommandEvent& event);
 
     CgucChannel* m_channelCtrl = nullptr;
+    wxTextCtrl* m_unitsCtrl = nullptr;
+    wxTextCtrl* m_present1Ctrl = nullptr;
+    wxStaticText* m_present1Label = nullptr;
+    wxTextCtrl* m_new1Ctrl = nullptr;
+    wxStaticText* m_new1Label = nullptr;
+    wxTextCtrl* m_present2Ctrl = nullptr;
+    wxTextCtrl* m_new2Ctrl = nullptr;
+    wxStaticText* m_new2Label = nullptr;
+    wxStaticText* m_present2Label = nullptr;
     wxString m_present1;
     wxString m_present2;
     wxString m_presentUnits;

@@ -5,6 +5,7 @@ class CdocField;
 class CgucChannel;
 class CgucConversion;
 class CxhwSenConvert;
+class wxTextCtrl;
 
 enum
 {
@@ -13,12 +14,11 @@ enum
     ID_UNIT_CONVERSIONS_CONVERSION = 10000,
     ID_UNIT_CONVERSIONS_GAIN = 10032,
     ID_UNIT_CONVERSIONS_OFFSET = 10034,
+    ID_UNIT_CONVERSIONS_SHOW_ALL = 10038,
 };
 
 // Converts a channel into other units by a conversion of the sensor database
 // or by a typed gain and offset; the caller applies it on OK.
-// Still thin: no formula line, "Show all" switch or Help; picking another
-// channel or conversion does not refill the fields.
 class CgudUnitConversions : public wxDialog
 {
 public:
@@ -40,12 +40,19 @@ public:
     // Checks the gain and offset texts, showing the first failure; false then.
     bool GetGainOffset(float& gain, float& offset);
 
+    // A channel or conversion picked, or "Show all" toggled: the list and
+    // the fields follow, replacing what was typed.
+    void OnChoice(wxCommandEvent& event);
     void OnOk(wxCommandEvent& event);
     void OnOkUpdate(wxUpdateUIEvent& event);
+    void OnHelp(wxCommandEvent& event);
 
     CgucChannel* m_channelCtrl = nullptr;
     CgucConversion* m_conversionCtrl = nullptr;
+    wxTextCtrl* m_gainCtrl = nullptr;
+    wxTextCtrl* m_offsetCtrl = nullptr;
     bool m_showAll = false;
+    wxString m_formula;
     wxString m_gain;
     wxString m_offset;
 
