@@ -364,3 +364,63 @@ TEST_F(TimingRun, TheTickTakesQueuedEventsAndStopsWhenFull)
     EXPECT_EQ(m_doc.m_timing.m_nextDelta, 25);
     EXPECT_GE(m_owner.Count(HINT_NEW_DATA), 1);
 }
+
+// An overlaid run keeps the earlier results as stored copies in front of
+// the result channels, which take fresh colours.
+TEST_F(TimingRun, OverlayKeepsTheEarlierResults)
+{
+    Start(MEASUREMENT_TIME_DIFFERENCE, 1);
+    Pass(0, 10, 120);
+    Pass(1, 10, 40);
+    m_doc.StopRun();
+    ASSERT_EQ(m_doc.m_data.m_records, 2);
+    m_doc.m_overlay = true;
+    ASSERT_EQ(m_doc.StartOverlaid(), DOC_RESULT_DONE);
+    const CdocFieldV& fields = m_doc.m_data.m_fields;
+    ASSERT_EQ(fields.GetCount(), 5);
+    const CdocField& copy0 = *fields.GetAt(1);
+    const CdocField& copy1 = *fields.GetAt(2);
+    EXPECT_EQ(copy0.m_content, CONTENT_STORED_SENSOR);
+    EXPECT_EQ(copy1.m_content, CONTENT_STORED_SENSOR);
+    EXPECT_FLOAT_EQ(copy0.m_samples[0], 0.12f);
+    EXPECT_FLOAT_EQ(copy1.m_samples[1], 0.04f);
+    EXPECT_EQ(fields.IndexOf(Sensor(0)), 3);
+    EXPECT_EQ(fields.IndexOf(Sensor(1)), 4);
+    EXPECT_NE(Sensor(0)->m_colour, copy0.m_colour);
+    EXPECT_EQ(m_doc.m_data.m_logNext, 0);
+    EXPECT_EQ(m_doc.m_data.m_records, 2);
+    EXPECT_EQ(m_doc.m_state, DOC_STATE_RUNNING);
+    // The new run writes over the rows from the first.
+    Event(0, 0);
+    Pass(1, 10, 90);
+    EXPECT_FLOAT_EQ(Stored(Sensor(1), 0), 0.09f);
+    EXPECT_FLOAT_EQ(copy0.m_samples[0], 0.12f);
+}
+
+TEST_F(TimingRun, OverlayWithoutRoomForTheCopiesDoesNotStart)
+{
+    Start(MEASUREMENT_TIME_DIFFERENCE, 1);
+    Pass(0, 10, 120);
+    Pass(1, 10, 40);
+    m_doc.StopRun();
+    ASSERT_EQ(m_doc.m_data.m_fields.GetCount(), 3);
+    ASSERT_TRUE(m_doc.m_data.AddFields(16)); // 19 channels; two would be copied
+    m_doc.m_overlay = true;
+    EXPECT_EQ(m_doc.StartOverlaid(), DOC_RESULT_CANNOT_KEEP);
+    ASSERT_EQ(m_boxesShown.m_calls.size(), 1u);
+    EXPECT_EQ(m_boxesShown.m_calls[0].text, gumGetString(872));
+    EXPECT_EQ(m_doc.m_state, DOC_STATE_STOPPED);
+    EXPECT_EQ(m_doc.m_data.m_fields.GetCount(), 19);
+}
+
+TEST_F(TimingRun, ReplacingAfterTheDiscardQuestion)
+{
+    Start(MEASUREMENT_TIME_DIFFERENCE, 1);
+    Pass(0, 10, 120);
+    m_doc.StopRun();
+    m_doc.m_overlay = false;
+    ASSERT_EQ(m_doc.StartContinue(), DOC_RESULT_DONE);
+    EXPECT_EQ(m_doc.m_data.m_fields.GetCount(), 3);
+    EXPECT_EQ(m_doc.m_data.m_logNext, 0);
+    EXPECT_EQ(m_doc.m_state, DOC_STATE_RUNNING);
+}
