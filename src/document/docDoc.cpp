@@ -15,6 +15,7 @@ CdocDoc::CdocDoc()
     m_annotations.m_doc = this;
     m_control.m_doc = this;
     m_scope.m_doc = this;
+    m_timing.m_doc = this;
     m_calcs.m_doc = this;
     m_predict.m_doc = this;
     m_data.m_doc = this;

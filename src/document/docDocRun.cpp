@@ -184,11 +184,15 @@ int CdocDoc::ApplySetup()
 
 int CdocDoc::StartNew()
 {
+    if (m_activity == ACTIVITY_TIMING)
+        return m_timing.StartNew();
     return IsStoreActivity(m_activity) ? StartFreshRun() : NotImplemented();
 }
 
 int CdocDoc::StartContinue()
 {
+    if (m_activity == ACTIVITY_TIMING)
+        return m_timing.StartContinue();
     if (!IsStoreActivity(m_activity))
         return NotImplemented();
     if (m_data.m_records < 1)
@@ -198,6 +202,8 @@ int CdocDoc::StartContinue()
 
 int CdocDoc::StartOverlaid()
 {
+    if (m_activity == ACTIVITY_TIMING)
+        return m_timing.StartOverlaid();
     if (!IsStoreActivity(m_activity))
         return NotImplemented();
     return m_data.m_records < 1 ? StartFreshRun() : StartOverlaidRun();
@@ -205,6 +211,8 @@ int CdocDoc::StartOverlaid()
 
 int CdocDoc::StartReplacing()
 {
+    if (m_activity == ACTIVITY_TIMING)
+        return m_timing.StartReplacing();
     if (!IsStoreActivity(m_activity))
         return NotImplemented();
     return m_data.m_records < 1 ? StartFreshRun() : StartReplacingRun();

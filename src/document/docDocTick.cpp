@@ -110,6 +110,7 @@ void CdocDoc::TickRun()
     case ACTIVITY_PERIODIC: TickPeriodic(); break;
     case ACTIVITY_SNAPSHOT: TickSnapshot(); break;
     case ACTIVITY_FAST: TickFast(); break;
+    case ACTIVITY_TIMING: m_timing.Tick(); break;
     default:
         // Timing and oscilloscope runs tick in their own parts.
         break;

@@ -5,35 +5,90 @@
 #include <cstdint>
 #include <wx/string.h>
 
-// The timing part of a document: what the gate event being processed tells
-// the measurements in progress, and their list. Still thin: the timing run
-// itself (set-up, gate events, result rows) comes with the timing run logic.
+class CdocFieldHdr;
+struct CxutTimerEvent;
+
+// The light-gate timing part of a document: takes the logger's gate events
+// on each working tick, feeds them to the measurements in progress, starts
+// new ones on leading edges and stores the results of complete ones as rows.
+// Main thread only.
 class CdocTiming : public CdocRoot
 {
 public:
-    CdocTiming() = default;
+    // Events taken from the logger per tick.
+    static constexpr int kEventsPerTick = 256;
+    // Records of a timing run's store.
+    static constexpr int kRecords = 20001;
+
+    CdocTiming();
     ~CdocTiming() override = default;
     CdocTiming(const CdocTiming&) = delete;
     CdocTiming& operator=(const CdocTiming&) = delete;
 
-    int m_input = 0;             // the input (0..5) whose event starts a measurement
-    int m_inputBit = 1;          // its bit
-    int m_entering = 0;          // inputs that changed now to differ from the run start
-    int m_leaving = 0;           // inputs that changed back to their run-start state
-    int m_closing = 0;           // m_entering or m_leaving, as the set-up says
-    int m_unclaimed = 0;         // input changes of this event no measurement took yet
-    uint64_t m_eventTicks = 0;   // ticks from the previous gate event to this one
-    uint64_t m_pendingTicks = 0; // ticks since the latest gate event, as of the latest tick
-    double m_elapsedTime = 0.0;  // seconds since the run start at this event
-    int m_eventsNeeded = 1;      // events per measurement: 1, 3 or 5
-    bool m_sameInput = true;     // later events come from the trigger input
+    // The run: a working tick, one gate event, and the preparation of a run.
+    void Tick();
+    void ProcessEvent(const CxutTimerEvent& event);
+    void Reset();
+    // Reset without emptying the list and without reading the set-up.
+    void ClearState();
+
+    // Results. Times are seconds, -1 where not given.
+    void GetTimes(const CdocTimer* timer, double& x, double& y, double& z) const;
+    float CalculateResult(const CdocTimer* timer) const;
+    void StoreMeasurement(bool store, bool advance);
+    void StoreResults();
+    void StoreResultsAtAny();
+    void StoreResultsAtEach();
+    void StoreResultsBetween();
+    void StoreCompleteTimes();
+
+    bool HasGateInput(int mask) const;
+    bool IsGateBit(int input) const;
+    void SetPending(uint64_t ticks);
+    double TicksToSeconds(uint64_t ticks) const;
+    void ClearMeasurements();
+    bool AllMeasurementsReady() const;
+    bool HasEventsFor(int input) const;
+
+    // Timing runs: start routines (the document's result codes) and the
+    // channels that show the results.
+    int ResetRun();
+    int StartNew();
+    int StartOverlaid();
+    int StartReplacing();
+    int StartContinue();
+    bool PrepareChannels(bool force);
+    bool PrepareSensorChannels(bool force);
+    bool PrepareTimingChannel(int result, bool force);
+    bool KeepResultData();
+    void InitCurrentValues();
+    bool RefreshChannels();
+    // The running display of a timing channel before its row is stored;
+    // false when the channel is no timing channel or has nothing to show.
+    bool GetValueText(const CdocFieldHdr& channel, float& value, wxString& text, wxString& unit) const;
+
+    // Working copies of the current event that the measurements read:
+    // EventLeading, EventTrailing, Event2ndEdge and EventUnclaimed.
+    int m_entering = 0;
+    int m_leaving = 0;
+    int m_closing = 0;
+    int m_unclaimed = 0;
+    // Field names follow the data file's "Timing" keys where they differ:
+    // TriggerSocket, TriggerBit, EventDelta, ElapsedTimeSinceLastEvent,
+    // ElapsedTimeInSeconds, DetectEvents and DetectSingleSensor.
+    int m_input = 0;
+    int m_inputBit = 0;
+    uint64_t m_eventTicks = 0;
+    uint64_t m_pendingTicks = 0;
+    double m_elapsedTime = 0.0;
+    int m_eventsNeeded = 0;
+    bool m_sameInput = false;
     CdocTimerV m_timers;
 
-    // Kept in the data file's "Timing" section beside the members above.
     wxString m_stateText;
-    bool m_waitingForStart = false;
-    bool m_detectLeading = true;
-    double m_distance = 0.0;
+    bool m_waitingForStart = true;
+    bool m_detectLeading = false;
+    double m_distance = 1.0; // centimetres, a float value
     int m_stateStart = 0;
     int m_stateLast = 0;
     uint64_t m_elapsedTimeToLastEvent = 0;
@@ -47,9 +102,17 @@ public:
     int m_betweenTriggerSocket = 0;
     int m_betweenTriggerBit = 0;
     int m_singleSocket = 0;
-    int m_singleBit = 0;
-    double m_delta[3] = {};
+    int m_singleBit = 1;
+    double m_delta[3] = {-1.0, -1.0, -1.0};
     double m_measurement[6] = {};
     bool m_measurementReady[6] = {};
     int m_cardCount[6] = {};
+
+private:
+    // Takes the result of every complete, unfinished measurement whose
+    // input has none in the row yet; false when none was taken.
+    bool TakeRowResults();
+    // The start steps the three forms share once the channels are made.
+    int FinishStart();
+    void PrepareStore();
 };

@@ -291,8 +291,9 @@ void CgrnBoxes::GetTexts(CdocField& channel, wxString& upper, wxString& lower)
     }
     const bool running = m_doc->m_state == DOC_STATE_FETCHING || m_doc->m_state == DOC_STATE_RUNNING;
     if (running && m_doc->m_activity != ACTIVITY_SCOPE) {
-        // A timing channel's own value text comes with the timing run; until
-        // then a timing run shows the current values like the other runs.
+        float value = 0.0f;
+        if (m_doc->m_activity == ACTIVITY_TIMING && m_doc->m_timing.GetValueText(channel, value, upper, lower))
+            return;
         if (m_doc->m_activity == ACTIVITY_FAST && channel.m_content == CONTENT_ELAPSED_TIME &&
             m_doc->m_data.m_records == 0) {
             upper = wxTheApp ? wxGetApp().m_res.GetString(STRING_WAITING) : wxString();
@@ -398,7 +399,7 @@ void CgrnBoxes::DrawGates(bool onlyChanged)
     const int changed = word ^ timing.m_stateStart;
     for (int i = 0; i < m; ++i) {
         const int bit = 1 << i;
-        if ((m_doc->m_boxInfo.m_boxTimingIdentify & bit) == 0)
+        if (!timing.HasGateInput(bit))
             continue;
         const int r = ((timing.m_cardCount[i] % bars) + bars) % bars;
         const int p = ((changed & bit) == 0 && r == 0) ? -1 : (r + bars - 1) % bars;

@@ -137,6 +137,7 @@ TEST_F(Timers, FiveAlternatingEdges)
 TEST_F(Timers, PendingTicksOfOpenMeasurements)
 {
     m_timing.m_eventsNeeded = 1;
+    m_timing.m_sameInput = true;
     CdocTimer* open = StartOn(0);
     CdocTimer* done = StartOn(1);
     Event(5, 0, 2);

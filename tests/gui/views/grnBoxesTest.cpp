@@ -534,3 +534,34 @@ TEST_F(BoxesRenderer, ASetUpWithoutBarsOrWithTooManyInputsStillDraws)
 }
 
 } // namespace
+
+// A timing channel shows its measurement's running time until the row is
+// stored; a channel without a measurement shows its current value.
+TEST_F(BoxesRenderer, TimingChannelsShowTheirRunningTime)
+{
+    CdocField& gate = AddSensor(0, BLUE);
+    CdocField& other = AddSensor(1, BLUE);
+    other.m_current = 1.5f;
+    m_doc->m_state = DOC_STATE_RUNNING;
+    m_doc->m_activity = ACTIVITY_TIMING;
+    m_doc->m_boxInfo.m_boxTimingIdentify = 0x3;
+    m_doc->m_boxInfo.m_boxTimingTicksPerSecond = 1000.0;
+    CdocTiming& timing = m_doc->m_timing;
+    timing.m_input = 0;
+    timing.m_inputBit = 1;
+    timing.m_eventsNeeded = 1;
+    CdocTimer* timer = timing.m_timers.AddTimer();
+    timer->Start(timing);
+    timer->m_elapsedTicks = 300;
+    timer->m_pendingTicks = 120;
+    CgrnBoxes boxes;
+    boxes.SetDoc(m_doc.get());
+    wxString upper, lower;
+    boxes.GetTexts(gate, upper, lower);
+    EXPECT_EQ(upper, "0.42");
+    EXPECT_EQ(lower, "s");
+    boxes.GetTexts(other, upper, lower);
+    EXPECT_EQ(upper, other.GetValueText(-1, 1.5f));
+    EXPECT_EQ(lower, other.m_unit);
+    timing.m_timers.DeleteAll();
+}
