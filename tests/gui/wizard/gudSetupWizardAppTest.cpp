@@ -233,3 +233,19 @@ TEST_F(SetupWizardApp, PendulumAndRangePagesAsShown)
     EXPECT_EQ(m_doc->m_state, DOC_STATE_READY);
     EXPECT_NE(m_doc->m_setup.m_setup, SETUP_LOG_TIMING);
 }
+
+TEST_F(SetupWizardApp, ThePageShownFollowsTheLoggersSensors)
+{
+    RunWizard([&](CgudSetupWizard& wizard) {
+        wxWindow* periodic = wizard.m_pageType->FindWindow(ID_SETUP_TYPE_PERIODIC);
+        ASSERT_TRUE(periodic->IsEnabled());
+        // Every input switched off: nothing left to log periodically.
+        for (int i = 0; i < CxhwSensorV::kCount; ++i)
+            m_app->m_boxes.SetSensorEnable(i, false);
+        EXPECT_TRUE(qvtest::PumpUntil([&] { return !periodic->IsEnabled(); }));
+        for (int i = 0; i < CxhwSensorV::kCount; ++i)
+            m_app->m_boxes.SetSensorEnable(i, true);
+        EXPECT_TRUE(qvtest::PumpUntil([&] { return periodic->IsEnabled(); }));
+        wizard.EndModal(wxID_CANCEL);
+    });
+}
