@@ -35,6 +35,17 @@ set(QV_GUI_SOURCES
   app/gumWindowHelpers.cpp
   app/gumTestHooks.cpp
   wizard/gudSetupWizard.cpp
+  wizard/gudRadioGroup.cpp
+  wizard/gudSetupPages.cpp
+  wizard/gudSetupType.cpp
+  wizard/gudSetupTimingMeasurement.cpp
+  wizard/gudSetupTimingSensors.cpp
+  wizard/gudSetupTimingObject.cpp
+  wizard/gudSetupTimingMass.cpp
+  wizard/gudSetupRange.cpp
+  wizard/gudSetupReadings.cpp
+  wizard/gudSetupDuration.cpp
+  wizard/gudSetupReady.cpp
   document/gumDoc.cpp
   document/gumDocDialogs.cpp
   document/gumDocChannels.cpp

@@ -176,9 +176,6 @@ void CgumDoc::EditControlOutputs(int output)
         m_doc.m_control.UpdateOutputs();
 }
 
-// Still thin: the working set-up is not yet brought within what the logger
-// allows, and a fast run starts at the range page only when the trigger's
-// choice of scales is already known; both come with the set-up record's rules.
 void CgumDoc::RunSetupWizard()
 {
     if (!CanRunSetup(m_doc))
@@ -188,15 +185,19 @@ void CgumDoc::RunSetupWizard()
     CgudSetupWizard wizard;
     wizard.m_doc = &m_doc;
     wizard.m_setup = m_doc.m_setup;
+    wizard.m_setup.AdjustToLogger(m_doc);
     if (!wizard.Create(MainFrame(), ID_SETUP_WIZARD))
         return;
     wizard.m_setup = m_doc.m_setup;
+    wizard.m_setup.AdjustToLogger(m_doc);
     wxWizardPage* first = wizard.m_pageType;
     if (m_doc.m_state > DOC_STATE_READY) {
         switch (wizard.m_setup.m_setup) {
         case SETUP_LOG_PERIODIC: first = wizard.m_pageDuration; break;
         case SETUP_LOG_FAST_TRIGGER:
-            first = wizard.m_setup.m_triggerHasChoices ? wizard.m_pageRange : wizard.m_pageDuration;
+            wizard.m_setup.UpdateTriggeredCalib(m_doc, xhwHasMivaOption(m_doc));
+            first = wizard.m_setup.m_triggerHasChoices ? static_cast<wxWizardPage*>(wizard.m_pageRange)
+                                                       : wizard.m_pageDuration;
             break;
         case SETUP_LOG_PERIODIC_ADVANCED: first = wizard.m_pageReadings; break;
         case SETUP_LOG_TIMING: first = wizard.m_pageTimingMeasurement; break;
