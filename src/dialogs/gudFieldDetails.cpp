@@ -333,7 +333,10 @@ void CgudFieldDetails::UpdateSwatch()
 {
     const wxSize before = m_colourButton->GetBestSize();
     if (!m_swatch.IsOk()) {
-        const int h = wxButton::GetDefaultSize().y;
+        // GTK's themed buttons are taller than the toolkit's default size
+        // says; a plain button of this dialog tells the height in use.
+        wxWindow* ok = FindWindow(wxID_OK);
+        const int h = std::max(wxButton::GetDefaultSize().y, ok ? ok->GetBestSize().y : 0);
         const int side = gudFindSwatchSide(h, [this](int n) {
             m_colourButton->SetBitmapLabel(wxBitmap(n, n));
             m_colourButton->InvalidateBestSize();
