@@ -110,6 +110,7 @@ TEST_F(CalcDialog, TheKeysFollowTheFormulaSoFar)
                               Case{ID_CALC_KEY_DELETE, false}})
             EXPECT_EQ(Enabled(dialog, k.id), k.enabled) << k.id;
         EXPECT_GT(dialog.m_list->GetItemCount(), 0);
+        qvtest::SaveScreenshot(&dialog, "calc-empty");
 
         // A point starts "0.", a digit extends it, a second point may not.
         Keys(dialog, {ID_CALC_KEY_POINT, ID_CALC_KEY_5});
