@@ -111,8 +111,9 @@ bool CdocDoc::CanMark() const
 
 bool CdocDoc::CanStore() const
 {
-    // An oscilloscope trace is stored by the oscilloscope run.
-    return m_state == DOC_STATE_RUNNING && m_activity == ACTIVITY_SNAPSHOT;
+    if (m_state != DOC_STATE_RUNNING)
+        return false;
+    return m_activity == ACTIVITY_SNAPSHOT || (m_activity == ACTIVITY_SCOPE && m_scope.m_enableStore);
 }
 
 // ---- Commands ------------------------------------------------------------
@@ -181,11 +182,15 @@ int CdocDoc::ApplySetup()
 
 int CdocDoc::StartNew()
 {
+    if (m_activity == ACTIVITY_SCOPE)
+        return m_scope.StartNew();
     return IsStoreActivity(m_activity) ? StartFreshRun() : NotImplemented();
 }
 
 int CdocDoc::StartContinue()
 {
+    if (m_activity == ACTIVITY_SCOPE)
+        return m_scope.StartContinue();
     if (!IsStoreActivity(m_activity))
         return NotImplemented();
     if (m_data.m_records < 1)
@@ -195,6 +200,8 @@ int CdocDoc::StartContinue()
 
 int CdocDoc::StartOverlaid()
 {
+    if (m_activity == ACTIVITY_SCOPE)
+        return m_scope.StartOverlaid();
     if (!IsStoreActivity(m_activity))
         return NotImplemented();
     return m_data.m_records < 1 ? StartFreshRun() : StartOverlaidRun();
@@ -202,6 +209,8 @@ int CdocDoc::StartOverlaid()
 
 int CdocDoc::StartReplacing()
 {
+    if (m_activity == ACTIVITY_SCOPE)
+        return m_scope.StartReplacing();
     if (!IsStoreActivity(m_activity))
         return NotImplemented();
     return m_data.m_records < 1 ? StartFreshRun() : StartReplacingRun();
@@ -525,6 +534,8 @@ int CdocDoc::Store()
         TakeSnapshot();
         return DOC_RESULT_DONE;
     }
+    if (m_activity == ACTIVITY_SCOPE)
+        return m_scope.Store();
     return DOC_RESULT_NOT_ALLOWED;
 }
 

@@ -109,8 +109,9 @@ void CdocDoc::TickRun()
     case ACTIVITY_PERIODIC: TickPeriodic(); break;
     case ACTIVITY_SNAPSHOT: TickSnapshot(); break;
     case ACTIVITY_FAST: TickFast(); break;
+    case ACTIVITY_SCOPE: m_scope.Tick(); break;
     default:
-        // Timing and oscilloscope runs tick in their own parts.
+        // Timing runs tick in their own part.
         break;
     }
 }
