@@ -454,8 +454,9 @@ void CdocScope::StoreTrace()
     CdocFieldKey timeKey;
     if (data.m_fields.FindContent(timeKey, 0, CONTENT_ELAPSED_TIME)) {
         CdocField& time = *timeKey.m_field;
+        // In the channel's own unit, as the run's readings would be.
         for (int i = 0; i < s; ++i) {
-            time.m_samples[i] = float(interval * i);
+            time.m_samples[i] = float(interval * i) * time.m_gain + time.m_offset;
             time.m_unsmoothed[i] = time.m_samples[i];
         }
         time.m_current = time.m_samples[s - 1];

@@ -258,7 +258,10 @@ TEST_F(Scope, StoredTraceBecomesTheDocumentsData)
     for (int i : {0, 50, 100})
         EXPECT_FLOAT_EQ(key.m_field->m_samples[i], float(100 + i));
     ASSERT_TRUE(data.m_fields.FindContent(key, 0, CONTENT_ELAPSED_TIME));
-    EXPECT_FLOAT_EQ(key.m_field->m_samples[100], 0.01f);
+    // A 10 ms sweep, in the time channel's finer unit.
+    EXPECT_GT(key.m_field->m_gain, 1.0f);
+    EXPECT_FLOAT_EQ(key.m_field->m_samples[100], 0.01f * key.m_field->m_gain + key.m_field->m_offset);
+    EXPECT_FLOAT_EQ(key.m_field->m_samples[1], 0.0001f * key.m_field->m_gain + key.m_field->m_offset);
     EXPECT_TRUE(m_doc.m_unsavedData);
     EXPECT_GT(m_owner.Count(HINT_SCOPE_STORED), 0);
     // With the scope-overlay permission the run goes on.

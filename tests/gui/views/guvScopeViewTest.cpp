@@ -82,6 +82,12 @@ TEST_F(ScopeInProgram, RunTriggersDrawsAndStoresATrace)
     ASSERT_TRUE(doc.m_data.m_fields.GetSensor(key, 0));
     EXPECT_FLOAT_EQ(key.m_field->m_samples[0], doc.m_scope.m_storeValues[0]);
     EXPECT_TRUE(doc.m_unsavedData);
+    CdocField* time = doc.m_graph.GetFieldX();
+    ASSERT_TRUE(time);
+    EXPECT_EQ(time->m_content, CONTENT_ELAPSED_TIME);
+    const int last = doc.m_data.m_records - 1;
+    EXPECT_FLOAT_EQ(time->m_samples[last],
+                    float(doc.m_data.m_interval * last) * time->m_gain + time->m_offset);
     Command(ID_STOP);
     EXPECT_EQ(doc.m_state, DOC_STATE_STOPPED);
     qvtest::Pump(200);
