@@ -61,6 +61,21 @@ TEST_F(ScopeInProgram, RunTriggersDrawsAndStoresATrace)
     qvtest::Pump(100);
     EXPECT_FALSE(qvtest::SaveScreenshot(m_frame, "scope-running").empty());
 
+    // A narrow panel shortens the trigger label and the choices' texts.
+    const wxSize wide = panel->GetSize();
+    panel->SetSize(wxSize(220, wide.y));
+    panel->UpdateControls();
+    EXPECT_EQ(panel->m_trigger->GetLabel(), "T");
+    EXPECT_TRUE(panel->m_timebaseChoice->GetString(0).EndsWith("/div"));
+    EXPECT_TRUE(panel->m_gainChoice->GetString(0).EndsWith("/div"));
+    panel->SetSize(wxSize(2000, wide.y));
+    panel->UpdateControls();
+    EXPECT_EQ(panel->m_trigger->GetLabel(), "Trigger");
+    EXPECT_TRUE(panel->m_timebaseChoice->GetString(0).EndsWith("per X division"));
+    EXPECT_EQ(panel->m_timebaseChoice->GetCount(), 8u);
+    panel->SetSize(wide);
+    panel->UpdateControls();
+
     // A slower timebase from the panel's choice.
     panel->m_timebaseChoice->SetSelection(5);
     wxCommandEvent choice(wxEVT_CHOICE, CguvScopePanel::kTimebaseId);
