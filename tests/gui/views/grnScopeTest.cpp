@@ -5,7 +5,9 @@
 #include "support/guiSupport.h"
 #include "views/grnScope.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <string>
 #include <memory>
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
@@ -136,6 +138,10 @@ TEST_F(ScopeRenderer, MissingPictureDrawsAPlainScreen)
     // The screen is filled, not left white, and the trace crosses its middle.
     EXPECT_LT(image.GetRed(5, 5), 100);
     EXPECT_TRUE(IsGreen(image, 150, m_scope.m_y0));
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
+        wxImage::AddHandler(new wxPNGHandler);
+    std::filesystem::create_directories(QV_SCREENSHOT_DIR);
+    EXPECT_TRUE(image.SaveFile(std::string(QV_SCREENSHOT_DIR) + "/scope-no-picture.png", wxBITMAP_TYPE_PNG));
 }
 
 TEST_F(ScopeRenderer, NothingWithoutDocument)
