@@ -111,8 +111,9 @@ bool CdocDoc::CanMark() const
 
 bool CdocDoc::CanStore() const
 {
-    // An oscilloscope trace is stored by the oscilloscope run.
-    return m_state == DOC_STATE_RUNNING && m_activity == ACTIVITY_SNAPSHOT;
+    if (m_state != DOC_STATE_RUNNING)
+        return false;
+    return m_activity == ACTIVITY_SNAPSHOT || (m_activity == ACTIVITY_SCOPE && m_scope.m_enableStore);
 }
 
 // ---- Commands ------------------------------------------------------------
@@ -186,6 +187,8 @@ int CdocDoc::StartNew()
 {
     if (m_activity == ACTIVITY_TIMING)
         return m_timing.StartNew();
+    if (m_activity == ACTIVITY_SCOPE)
+        return m_scope.StartNew();
     return IsStoreActivity(m_activity) ? StartFreshRun() : NotImplemented();
 }
 
@@ -193,6 +196,8 @@ int CdocDoc::StartContinue()
 {
     if (m_activity == ACTIVITY_TIMING)
         return m_timing.StartContinue();
+    if (m_activity == ACTIVITY_SCOPE)
+        return m_scope.StartContinue();
     if (!IsStoreActivity(m_activity))
         return NotImplemented();
     if (m_data.m_records < 1)
@@ -204,6 +209,8 @@ int CdocDoc::StartOverlaid()
 {
     if (m_activity == ACTIVITY_TIMING)
         return m_timing.StartOverlaid();
+    if (m_activity == ACTIVITY_SCOPE)
+        return m_scope.StartOverlaid();
     if (!IsStoreActivity(m_activity))
         return NotImplemented();
     return m_data.m_records < 1 ? StartFreshRun() : StartOverlaidRun();
@@ -213,6 +220,8 @@ int CdocDoc::StartReplacing()
 {
     if (m_activity == ACTIVITY_TIMING)
         return m_timing.StartReplacing();
+    if (m_activity == ACTIVITY_SCOPE)
+        return m_scope.StartReplacing();
     if (!IsStoreActivity(m_activity))
         return NotImplemented();
     return m_data.m_records < 1 ? StartFreshRun() : StartReplacingRun();
@@ -536,6 +545,8 @@ int CdocDoc::Store()
         TakeSnapshot();
         return DOC_RESULT_DONE;
     }
+    if (m_activity == ACTIVITY_SCOPE)
+        return m_scope.Store();
     return DOC_RESULT_NOT_ALLOWED;
 }
 

@@ -111,8 +111,8 @@ void CdocDoc::TickRun()
     case ACTIVITY_SNAPSHOT: TickSnapshot(); break;
     case ACTIVITY_FAST: TickFast(); break;
     case ACTIVITY_TIMING: m_timing.Tick(); break;
+    case ACTIVITY_SCOPE: m_scope.Tick(); break;
     default:
-        // Timing and oscilloscope runs tick in their own parts.
         break;
     }
 }

@@ -119,7 +119,8 @@ int CxutBoxPublicInfo::FindScopeInput(bool withChoices, int choice) const
             continue;
         if (m_info.m_hardware == BOX_TYPE_SIMULATED || m_sensors[i].CanScope())
             return i;
-        // The search through other calibration choices comes with the choice lists.
+        if (withChoices && m_sensors[i].GetCalibChoice(nullptr, m_info, choice != 0, true))
+            return i;
     }
     return -1;
 }

@@ -1,9 +1,12 @@
 #pragma once
+#include "views/grnScope.h"
 #include "views/guvView.h"
 
-// The oscilloscope panel's view.
-// Still thin: no renderer and no controls yet, so a hint that re-attaches
-// only repaints and new settings draw nothing.
+class CguvScopePanel;
+
+// The oscilloscope panel's view: it owns the renderer, draws the newly
+// captured samples when the document asks and refreshes the panel's
+// controls when a run starts, stops or is reset.
 class CguvScopeView : public CguvView
 {
 public:
@@ -16,6 +19,14 @@ public:
     void OnUpdate(wxView* sender, wxObject* hint) override;
     wxWindow* GetWindow() override;
 
+    void DrawNew();
+
+    CgrnScope m_renderer;
+
 private:
+    CguvScopePanel* GetPanel();
+    // Controls refreshed, renderer re-attached, the window repainted.
+    void Rebuild();
+
     wxDECLARE_DYNAMIC_CLASS(CguvScopeView);
 };

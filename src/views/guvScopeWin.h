@@ -1,9 +1,22 @@
 #pragma once
-#include "views/guvPanelWin.h"
+#include <wx/window.h>
 
-// The oscilloscope panel's drawing window.
-class CguvScopeWin : public CguvPanelWin
+class CguvScopeView;
+
+// The oscilloscope panel's drawing window: it paints through its view.
+class CguvScopeWin : public wxWindow
 {
 public:
-    using CguvPanelWin::CguvPanelWin;
+    explicit CguvScopeWin(wxWindow* parent);
+    ~CguvScopeWin() override;
+
+    virtual void Draw(wxDC& dc);
+
+    CguvScopeView* m_view = nullptr;
+    bool m_painting = false;
+
+private:
+    void OnPaint(wxPaintEvent& event);
+
+    wxDECLARE_EVENT_TABLE();
 };

@@ -4,6 +4,7 @@
 #include "hardware/xutSmartBlock.h"
 #include "hardware/xutSmartIdent.h"
 #include "protocol/xutBoxInfo.h"
+#include "protocol/xutBoxPublicInfo.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -391,4 +392,28 @@ TEST_F(CalibChoiceTest, RangeNamedTwiceIsListedOnce)
     list.Build(Logger(kMiva), Sensor(ident, 7), false, false, true, 0.0, false, false);
     EXPECT_EQ(ListOf(list), (Entries{{xutMakeSmartIdentBank(0, 0, 0, 1), 8},
                                      {xutMakeSmartIdentBank(0, 0, 0, 2), 7}}));
+}
+
+// A sensor that cannot feed the oscilloscope as it is set, but can in
+// another of its calibrations, is found only when choices may be searched.
+TEST_F(CalibChoiceTest, ScopeInputSearchTakesCalibrationChoices)
+{
+    CxutBoxPublicInfo info;
+    info.m_info = Logger(kZembrow);
+    info.m_info.m_maxSensors = 6;
+    CxhwSensor s = Sensor(40, 18);
+    m_db.AssignCalib(s, 4);
+    s.m_calType = 3;
+    s.m_calib.m_units = m_db.GetSensor(1).m_units;
+    s.m_calib.m_defMax = 12.0f;
+    s.m_calib.m_defMin = 1.0f;
+    ASSERT_FALSE(s.CanScope());
+    info.m_sensors[2] = s;
+    EXPECT_EQ(info.FindScopeInput(false, 0), -1);
+    EXPECT_EQ(info.FindScopeInput(true, 0), 2);
+    EXPECT_TRUE(info.CanUseScope(true, 0) == info.HasScopeFeature());
+
+    // With the trigger and scope switched off no choice helps.
+    info.m_sensors[2].m_triggerAndScope = false;
+    EXPECT_EQ(info.FindScopeInput(true, 1), -1);
 }
