@@ -137,8 +137,11 @@ void CguvScopePanel::UpdateControls()
 
 void CguvScopePanel::OnSize(wxSizeEvent&)
 {
-    if (m_updating)
+    // Refilling the choices makes the toolkit send the same size again; only
+    // a new size needs new controls, else they are refilled without end.
+    if (m_updating || GetSize() == m_laidOutSize)
         return;
+    m_laidOutSize = GetSize();
     m_updating = true;
     UpdateControls();
     m_updating = false;

@@ -35,6 +35,8 @@ public:
     wxString m_labelLong;
     wxString m_labelMid;
     wxString m_labelShort;
+    // The size the controls were last fitted to.
+    wxSize m_laidOutSize;
     bool m_updating = false;
 
 private:

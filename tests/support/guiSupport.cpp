@@ -274,14 +274,15 @@ namespace qvtest {
 
 // A lock on a file shared by every test program; flock waits for it, and the
 // kernel frees it with the process should a test die holding it.
-ClipboardTurn::ClipboardTurn()
+DisplayTurn::DisplayTurn(const char* what)
 {
-    m_descriptor = ::open("/tmp/quorvanti-test-clipboard.lock", O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    const std::string path = std::string("/tmp/quorvanti-test-") + what + ".lock";
+    m_descriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (m_descriptor >= 0)
         ::flock(m_descriptor, LOCK_EX);
 }
 
-ClipboardTurn::~ClipboardTurn()
+DisplayTurn::~DisplayTurn()
 {
     if (m_descriptor >= 0) {
         ::flock(m_descriptor, LOCK_UN);

@@ -39,19 +39,34 @@ bool PrintToPdf(wxPrintout& printout, const std::string& path);
 // Runs the built program with extra environment; returns its exit code.
 int RunProgram(const std::map<std::string, std::string>& env, int timeoutSeconds);
 
-// The X clipboard is one for every test program on the display: a test that
-// copies and reads it back holds this turn so that tests running beside it
-// cannot take the clipboard in between.
-class ClipboardTurn
+// The display is shared by every test program running beside this one: a
+// test that needs one of its single things (the clipboard, a pointer grab)
+// holds its turn so that the others cannot take it in between.
+class DisplayTurn
 {
 public:
-    ClipboardTurn();
-    ~ClipboardTurn();
-    ClipboardTurn(const ClipboardTurn&) = delete;
-    ClipboardTurn& operator=(const ClipboardTurn&) = delete;
+    explicit DisplayTurn(const char* what);
+    ~DisplayTurn();
+    DisplayTurn(const DisplayTurn&) = delete;
+    DisplayTurn& operator=(const DisplayTurn&) = delete;
 
 private:
     int m_descriptor = -1;
+};
+
+// A test that copies and reads the clipboard back.
+class ClipboardTurn : public DisplayTurn
+{
+public:
+    ClipboardTurn() : DisplayTurn("clipboard") {}
+};
+
+// A test that pops up a menu or list of the toolkit's own, which grabs the
+// pointer and is refused while another program holds it.
+class GrabTurn : public DisplayTurn
+{
+public:
+    GrabTurn() : DisplayTurn("grab") {}
 };
 
 } // namespace qvtest

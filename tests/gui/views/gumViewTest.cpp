@@ -127,6 +127,12 @@ protected:
             return true;
         }));
         qvtest::Pump(100);
+        // Panels just shown lay out their controls for a while: measure once
+        // every window is left alone.
+        bool settled = false;
+        for (int round = 0; round < 100 && !settled; ++round)
+            settled = PaintedBy([] {}).empty();
+        ASSERT_TRUE(settled);
     }
 
     // The panels whose windows were painted after the action, as letters in
