@@ -77,7 +77,7 @@ protected:
     static void Click(CgudSetupWizard& wizard, int id)
     {
         wxWindow* page = wizard.GetCurrentPage();
-        auto* button = wxDynamicCast(page->FindWindow(id), wxRadioButton);
+        auto* button = dynamic_cast<wxRadioButton*>(page->FindWindow(id));
         ASSERT_NE(button, nullptr) << id;
         button->SetValue(true);
         wxCommandEvent event(wxEVT_RADIOBUTTON, id);

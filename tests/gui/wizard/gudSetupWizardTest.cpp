@@ -77,7 +77,7 @@ protected:
         wxWindow* window = page->FindWindow(id);
         ASSERT_NE(window, nullptr) << id;
         wxEventType type = wxEVT_RADIOBUTTON;
-        if (auto* check = wxDynamicCast(window, wxCheckBox)) {
+        if (auto* check = dynamic_cast<wxCheckBox*>(window)) {
             check->SetValue(!check->GetValue());
             type = wxEVT_CHECKBOX;
         } else {
@@ -91,7 +91,7 @@ protected:
 
     static bool Checked(wxWindow* page, int id)
     {
-        auto* button = wxDynamicCast(page->FindWindow(id), wxRadioButton);
+        auto* button = dynamic_cast<wxRadioButton*>(page->FindWindow(id));
         return button && button->GetValue();
     }
 
