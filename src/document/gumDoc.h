@@ -46,6 +46,8 @@ public:
     void MarkSaved() override;
     wxString GetDocFileName() const override { return GetFilename(); }
     void RenewFrameTitle() override;
+    // The match dialog over the main frame (in gumDocDialogs.cpp).
+    bool RunMatchDialog(CdocDoc& doc) override;
     // The Graph menu's items popped up on the window at the mouse.
     static void ShowGraphMenu(wxWindow* window);
     // The channel menu of a sensor channel (input switch, calibrations, then
