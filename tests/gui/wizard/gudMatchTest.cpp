@@ -17,6 +17,7 @@
 #include "wizard/gudMatch.h"
 #include "wizard/gudMatchTemplate.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -35,12 +36,7 @@ protected:
         m_app = &qvtest::CreateApp();
         ASSERT_TRUE(m_app->CallOnInit());
         m_boxes = std::make_unique<qvtest::CtestBoxes>();
-        ASSERT_TRUE(qvtest::PumpUntil([this] {
-            CgumDoc* doc = m_app->GetCurrentDocument();
-            return doc && !doc->m_doc.m_waitingForFind
-                   && doc->m_doc.m_boxInfo.m_info.m_hardware == BOX_TYPE_SIMULATED
-                   && doc->m_doc.m_boxInfo.m_sensors[3].m_idCode != 0;
-        }));
+        ASSERT_TRUE(LoggerShown());
         m_app->m_options.SetUserLevel(4);
     }
 
@@ -90,6 +86,30 @@ protected:
         dialog.GetEventHandler()->ProcessEvent(click);
     }
 
+    // A dialog still open after OK (a question answered No) ends with
+    // Cancel, so that a failing case fails rather than waits.
+    static void PressOk(CgudMatch& dialog)
+    {
+        Press(dialog, wxID_OK);
+        if (dialog.IsModal())
+            dialog.EndModal(wxID_CANCEL);
+    }
+
+    // The dialog asks the logger manager to connect, after which the sensors
+    // may be identified again: its table follows them on its timer.
+    static bool Settle(const std::function<bool()>& done) { return qvtest::PumpUntil(done, 20000); }
+
+    // The simulated logger's four sensors published to the document.
+    bool LoggerShown()
+    {
+        return qvtest::PumpUntil([this] {
+            CgumDoc* doc = m_app->GetCurrentDocument();
+            return doc && !doc->m_doc.m_waitingForFind
+                   && doc->m_doc.m_boxInfo.m_info.m_hardware == BOX_TYPE_SIMULATED
+                   && doc->m_doc.m_boxInfo.m_sensors[3].m_idCode != 0;
+        });
+    }
+
     std::unique_ptr<qvtest::CtestBoxes> m_boxes;
     CgumApp* m_app = nullptr;
 };
@@ -111,6 +131,7 @@ TEST_F(MatchDialog, ShowsThePairingAndAsksWhenIncomplete)
 
     bool askedOnce = false;
     DialogDriver<CgudMatch> driver([&](CgudMatch& dialog) {
+        ASSERT_TRUE(Settle([&] { return doc.m_matchInput[5] == 2 && doc.m_matchInput[3] == 3; }));
         EXPECT_EQ(dialog.GetId(), ID_MATCH_DIALOG);
         EXPECT_EQ(dialog.GetTitle(), "Match sensors");
         const wxString stored[] = {Sensor(9).m_calib.m_name, Sensor(8).m_calib.m_name, Sensor(15).m_calib.m_name,
@@ -137,7 +158,7 @@ TEST_F(MatchDialog, ShowsThePairingAndAsksWhenIncomplete)
         Press(dialog, wxID_OK);
         askedOnce = dialog.IsModal();
         m_boxes->AnswerYes();
-        Press(dialog, wxID_OK);
+        PressOk(dialog);
     });
     EXPECT_TRUE(gudRunMatchDialog(doc));
     ASSERT_TRUE(driver.m_done);
@@ -155,6 +176,7 @@ TEST_F(MatchDialog, DisableAndRefreshFollowTheLogger)
     doc.m_fileBoxInfo = doc.m_boxInfo;
     bool refreshShown = false, refreshHidden = false, connectedGone = false;
     DialogDriver<CgudMatch> driver([&](CgudMatch& dialog) {
+        ASSERT_TRUE(Settle([&] { return gudMatchAllKept(doc) && doc.m_matchInput[0] == 0; }));
         dialog.DisableRowSensor(0);
         connectedGone = !Shown(dialog, CgudMatch::ConnectedTextId(0));
         refreshShown = Shown(dialog, ID_MATCH_REFRESH);
@@ -164,7 +186,7 @@ TEST_F(MatchDialog, DisableAndRefreshFollowTheLogger)
         refreshHidden = !Shown(dialog, ID_MATCH_REFRESH);
         EXPECT_TRUE(Shown(dialog, CgudMatch::ConnectedTextId(0)));
         // All paired and kept again: OK asks nothing.
-        Press(dialog, wxID_OK);
+        PressOk(dialog);
     });
     EXPECT_TRUE(gudRunMatchDialog(doc));
     ASSERT_TRUE(driver.m_done);
@@ -206,6 +228,12 @@ TEST_F(MatchDialog, StartingAnOpenedTemplateRunsTheMatch)
     ASSERT_TRUE(qvtest::PumpUntil([this] { return Doc().m_data.m_dataSource == DATA_SOURCE_FILE; }));
     CdocDoc& doc = Doc();
     ASSERT_EQ(doc.m_state, DOC_STATE_STOPPED);
+    // The pairing reads the logger's sensors from the logger manager.
+    ASSERT_TRUE(qvtest::PumpUntil([] {
+        CxutBoxPublicInfo info;
+        xhwGetBoxes()->GetPublicInfo(info);
+        return info.m_info.m_hardware == BOX_TYPE_SIMULATED && info.m_sensors[3].m_idCode != 0;
+    }));
     std::swap(doc.m_fileBoxInfo.m_sensors[0], doc.m_fileBoxInfo.m_sensors[1]);
     CdocFieldKey key;
     ASSERT_TRUE(doc.m_data.m_fields.FindSensor(key, 0));
@@ -213,9 +241,10 @@ TEST_F(MatchDialog, StartingAnOpenedTemplateRunsTheMatch)
 
     int rows = 0;
     DialogDriver<CgudMatch> driver([&](CgudMatch& dialog) {
+        EXPECT_TRUE(Settle([&] { return gudMatchAllKept(doc) && doc.m_matchInput[0] == 1; }));
         for (int r = 0; r < CgudMatch::kRows; ++r)
             rows += Shown(dialog, CgudMatch::StoredNameId(r));
-        Press(dialog, wxID_OK);
+        PressOk(dialog);
     });
     wxCommandEvent start(wxEVT_MENU, ID_START);
     m_app->m_frame->GetEventHandler()->ProcessEvent(start);
