@@ -54,4 +54,5 @@ set(QV_GUI_SOURCES
   transport/platform/zxMessageDialog.cpp
   document/gumDocCommands.cpp
   document/gumDocExport.cpp
+  wizard/gudMatch.cpp
 )

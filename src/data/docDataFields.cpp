@@ -7,7 +7,7 @@
 #include "document/docDoc.h"
 #include "document/docHint.h"
 #include "transport/zxMessageBox.h"
-#include "wizard/gudMatch.h"
+#include "wizard/gudMatchTemplate.h"
 
 #include <algorithm>
 #include <vector>

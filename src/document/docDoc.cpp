@@ -71,14 +71,14 @@ bool CdocDoc::ConfirmDiscard(const wxString& message, bool force)
     return !m_owner || m_owner->ConfirmDiscard(message, force);
 }
 
-int CdocDocOwner::MatchAndStart(CdocDoc& doc, int code)
-{
-    return gudStartMatched(doc, code);
-}
-
 int CdocDoc::MatchAndStart(int code)
 {
-    return m_owner ? m_owner->MatchAndStart(*this, code) : gudStartMatched(*this, code);
+    return gudMatchAndStartByCode(*this, code);
+}
+
+bool CdocDoc::RunMatchDialog()
+{
+    return !m_owner || m_owner->RunMatchDialog(*this);
 }
 
 void CdocDoc::SetState(int state)

@@ -83,10 +83,10 @@ public:
     virtual bool ConfirmDiscard(const wxString& message, bool force) { return true; }
     // The document as saved: clears the modified flag and UnsavedData.
     virtual void MarkSaved() {}
-    // Pairs the stored sensor channels of a file with the connected sensors
-    // (the match dialog) and, when the user accepts, starts by the start code:
-    // 0 when started, 1 when declined. Without windows it starts as paired.
-    virtual int MatchAndStart(CdocDoc& doc, int code);
+    // Shows the pairing of a file's stored sensors with the connected ones
+    // (the match dialog); true when the user goes on. Without windows it goes
+    // on with the pairing as found.
+    virtual bool RunMatchDialog(CdocDoc& doc) { return true; }
     // The document's file name, for the information text.
     virtual wxString GetDocFileName() const { return wxString(); }
     // The main frame's title, after the connected logger changed.
@@ -115,6 +115,7 @@ public:
     bool ShowCalcResultDetails(CdocFieldKey& key, int mode);
     bool ConfirmDiscard(const wxString& message, bool force);
     int MatchAndStart(int code);
+    bool RunMatchDialog();
 
     // Keeps the system from idle sleep exactly while fetching or running.
     void SetState(int state);
@@ -242,6 +243,16 @@ public:
     bool m_timerRecursionLock = false;
     // Not saved: the start code of a template pairing in progress, else 0.
     int m_matchCode = 0;
+    // Not saved: the pairing of the stored sensors (sockets, from the file's
+    // logger) with the connected inputs, -1 where unpaired; which of them
+    // hold a sensor; which pairings keep the stored calibration; and whether
+    // the start in progress has rebuilt its channels from it already.
+    std::array<int, 6> m_matchInput{-1, -1, -1, -1, -1, -1};
+    std::array<int, 6> m_matchSocket{-1, -1, -1, -1, -1, -1};
+    std::array<bool, 6> m_storedPresent{};
+    std::array<bool, 6> m_connectedPresent{};
+    std::array<bool, 6> m_matchKept{};
+    bool m_matchRebuilt = false;
     bool m_waitingForFind = true;
     // The copy of the connected logger's published description.
     CxutBoxPublicInfo m_boxInfo;

@@ -47,6 +47,8 @@ public:
     wxString GetDocFileName() const override { return GetFilename(); }
     void RenewFrameTitle() override;
     void SetDocFileName(const wxString& name) override { SetDocumentFilename(name); }
+    // The match dialog over the main frame (in gumDocDialogs.cpp).
+    bool RunMatchDialog(CdocDoc& doc) override;
     // The Graph menu's items popped up on the window at the mouse.
     static void ShowGraphMenu(wxWindow* window);
     // The channel menu of a sensor channel (input switch, calibrations, then

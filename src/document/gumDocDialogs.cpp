@@ -15,6 +15,7 @@
 #include "dialogs/gudTitle.h"
 #include "views/gucChannel.h"
 #include "views/grnDC.h"
+#include "wizard/gudMatch.h"
 #include "wizard/gudMatchTemplate.h"
 #include "wizard/gudSetupWizard.h"
 
@@ -211,6 +212,11 @@ void CgumDoc::RunSetupWizard()
     if (CappOptions* options = appGetOptions())
         options->m_setup = m_doc.m_setup;
     m_doc.ApplySetup();
+}
+
+bool CgumDoc::RunMatchDialog(CdocDoc& doc)
+{
+    return gudRunMatchDialog(doc);
 }
 
 void CgumDoc::SetLoggerClock()

@@ -149,6 +149,8 @@ TEST_F(DataFields, MatchingDuringTemplatePairingSorts)
     Data().AddTimeField(true, true);
     Connect({0, 4});
     m_doc.m_matchCode = 2;
+    m_doc.m_matchInput[4] = 4; // the stored sensor 4 found again on its input
+    m_doc.m_matchKept[4] = true;
     ASSERT_TRUE(Data().SyncSensorFields(false, true, -1, -1));
     EXPECT_EQ(Layout(), "R,T,S0,S4,M");
 }
