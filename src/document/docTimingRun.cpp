@@ -8,7 +8,7 @@
 #include "document/docDoc.h"
 #include "hardware/xhwBoxes.h"
 #include "transport/zxMessageBox.h"
-#include "wizard/gudMatch.h"
+#include "wizard/gudMatchTemplate.h"
 
 #include <algorithm>
 #include <vector>
