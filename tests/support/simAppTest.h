@@ -43,6 +43,20 @@ private:
     std::function<void(int code)> m_tap;
 };
 
+// A view beside the real one of a panel, on its window and document, that
+// the document does not know of: the document neither updates nor deletes it.
+template <class View>
+class CtestSideView : public View
+{
+public:
+    explicit CtestSideView(View& real)
+    {
+        this->m_master = real.m_master;
+        this->m_viewDocument = real.GetDocument();
+    }
+    ~CtestSideView() override { this->m_viewDocument = nullptr; }
+};
+
 // The whole program started in this process with the simulated logger,
 // message boxes recorded, until the document has found the logger.
 class CsimAppTest : public testing::Test

@@ -26,16 +26,10 @@ using HintTap = qvtest::CtestHintTap;
 
 // A digits view of the document that records the channel commands it would
 // run instead of running them.
-class RecordingDigitsView : public CguvDigitsView
+class RecordingDigitsView : public qvtest::CtestSideView<CguvDigitsView>
 {
 public:
-    explicit RecordingDigitsView(CguvDigitsView& real)
-    {
-        m_master = real.m_master;
-        m_viewDocument = real.GetDocument();
-        m_renderer.SetDoc(GetDocDoc());
-    }
-    ~RecordingDigitsView() override { m_viewDocument = nullptr; }
+    explicit RecordingDigitsView(CguvDigitsView& real) : CtestSideView(real) { m_renderer.SetDoc(GetDocDoc()); }
 
     std::string m_calls;
     int m_key = 0;

@@ -29,15 +29,10 @@ using HintTap = qvtest::CtestHintTap;
 
 // A table view of the document that records the channel commands it would
 // run instead of running them.
-class RecordingTableView : public CguvTableView
+class RecordingTableView : public qvtest::CtestSideView<CguvTableView>
 {
 public:
-    explicit RecordingTableView(CguvTableView& real)
-    {
-        m_master = real.m_master;
-        m_viewDocument = real.GetDocument();
-    }
-    ~RecordingTableView() override { m_viewDocument = nullptr; }
+    explicit RecordingTableView(CguvTableView& real) : CtestSideView(real) {}
 
     std::vector<std::pair<char, int>> m_calls;
 
