@@ -145,5 +145,13 @@ private:
     int SelectedSamples();
     // Whether the pacing lets the trace's new samples be converted now.
     bool ConvertDue();
+    // The gain and timebase kept and the store made ready for a trace of the
+    // selected timebase; false when it cannot be.
+    bool PrepareTraceStore();
+    // Lines only, no best fit, on the run's axes.
+    void UseLineGraph();
+    // The synchronised channels coloured and read afresh, the axes completed
+    // for the stored traces, and the start.
+    int StartOnStoredTraces();
     int StartChecked();
 };

@@ -123,10 +123,7 @@ int CdocScope::StartNew()
         return r;
     if (m_doc->m_data.m_records > 0)
         return m_doc->IsOverlayActive() ? StartOverlaid() : StartReplacing();
-    UpdateDefaultGain();
-    KeepTimebase();
-    const int samples = SelectedSamples();
-    if (!m_doc->PrepareStore(samples, false, true, GetTimebasePeriodSeconds(m_timebase)))
+    if (!PrepareTraceStore())
         return DOC_RESULT_NOT_PREPARED;
     CdocData& data = m_doc->m_data;
     m_doc->SetLogType(ACTIVITY_SCOPE);
@@ -134,12 +131,35 @@ int CdocScope::StartNew()
     data.AssignColours();
     data.InitCurrentValues();
     ResetCapture();
+    UseLineGraph();
+    return StartChecked();
+}
+
+bool CdocScope::PrepareTraceStore()
+{
+    UpdateDefaultGain();
+    KeepTimebase();
+    return m_doc->PrepareStore(SelectedSamples(), false, true, GetTimebasePeriodSeconds(m_timebase));
+}
+
+void CdocScope::UseLineGraph()
+{
     CdocGraph& graph = m_doc->m_graph;
     graph.m_best = false;
     graph.m_lines = true;
     graph.m_points = false;
     graph.m_bars = false;
     graph.ChooseRunAxes();
+}
+
+int CdocScope::StartOnStoredTraces()
+{
+    CdocData& data = m_doc->m_data;
+    data.AssignColours();
+    data.InitCurrentValues();
+    ResetCapture();
+    m_doc->m_graph.m_best = false;
+    m_doc->m_graph.CompleteAxes();
     return StartChecked();
 }
 
@@ -163,18 +183,11 @@ int CdocScope::ResetRun()
         return r;
     if (m_doc->m_data.m_records > 0)
         return DOC_RESULT_DONE;
-    UpdateDefaultGain();
-    KeepTimebase();
-    if (!m_doc->PrepareStore(SelectedSamples(), false, true, GetTimebasePeriodSeconds(m_timebase)))
+    if (!PrepareTraceStore())
         return DOC_RESULT_NOT_PREPARED;
     m_doc->m_data.SyncSensorFields(false, true, GetInput(), GetSecondInput());
     m_doc->m_data.AssignColours();
-    CdocGraph& graph = m_doc->m_graph;
-    graph.m_best = false;
-    graph.m_lines = true;
-    graph.m_points = false;
-    graph.m_bars = false;
-    graph.ChooseRunAxes();
+    UseLineGraph();
     m_doc->UpdateViews(HINT_RUN_RESET, nullptr);
     return DOC_RESULT_DONE;
 }
@@ -186,9 +199,7 @@ int CdocScope::StartOverlaid()
         return r;
     if (m_doc->m_data.m_records < 1)
         return StartNew();
-    UpdateDefaultGain();
-    KeepTimebase();
-    if (!m_doc->PrepareStore(SelectedSamples(), false, true, GetTimebasePeriodSeconds(m_timebase)))
+    if (!PrepareTraceStore())
         return DOC_RESULT_NOT_PREPARED;
     m_doc->ResetOverlayStore();
     CdocData& data = m_doc->m_data;
@@ -198,12 +209,7 @@ int CdocScope::StartOverlaid()
         return DOC_RESULT_CANNOT_KEEP;
     }
     data.SyncSensorFields(false, true, GetInput(), GetSecondInput());
-    data.AssignColours();
-    data.InitCurrentValues();
-    ResetCapture();
-    m_doc->m_graph.m_best = false;
-    m_doc->m_graph.CompleteAxes();
-    return StartChecked();
+    return StartOnStoredTraces();
 }
 
 int CdocScope::StartReplacing()
@@ -213,21 +219,14 @@ int CdocScope::StartReplacing()
         return r;
     if (m_doc->m_data.m_records < 1)
         return StartNew();
-    UpdateDefaultGain();
-    KeepTimebase();
-    if (!m_doc->PrepareStore(SelectedSamples(), false, true, GetTimebasePeriodSeconds(m_timebase)))
+    if (!PrepareTraceStore())
         return DOC_RESULT_NOT_PREPARED;
     if (!m_doc->ConfirmDiscard(wxString(), false))
         return DOC_RESULT_REFUSED;
     m_doc->ResetReplaceStore();
     CdocData& data = m_doc->m_data;
     data.SyncSensorFieldsAndClear(GetInput(), GetSecondInput());
-    data.AssignColours();
-    data.InitCurrentValues();
-    ResetCapture();
-    m_doc->m_graph.m_best = false;
-    m_doc->m_graph.CompleteAxes();
-    return StartChecked();
+    return StartOnStoredTraces();
 }
 
 int CdocScope::StartContinue()

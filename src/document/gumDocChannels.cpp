@@ -36,6 +36,52 @@ bool IsAcceptable(const CdocField& field, bool allowTime, bool anySensor)
         || (!field.m_fieldSensor.IsEmpty() && field.m_fieldEnable);
 }
 
+// The channel of an allowed command; false when the command is not allowed
+// or there is no channel to act on. fromPopup: the channel came from a
+// channel menu, which fixes it.
+bool GetCommandChannel(CgumDoc& doc, int feature, bool allowTime, bool anySensor, CdocFieldKey& key,
+                       bool& fromPopup)
+{
+    if (!appIsAllowed(feature))
+        return false;
+    fromPopup = doc.GetTargetChannel(key, allowTime, anySensor);
+    return doc.m_doc.m_data.m_fields.Find(key) != nullptr;
+}
+
+// A channel from a channel menu is taken as it is; otherwise the user
+// confirms or picks one, plain entries only.
+bool ConfirmChannel(CgumDoc& doc, CdocFieldKey& key, bool fromPopup, const wxString& title,
+                    const wxString& explanation, const wxString& helpPage, bool timeChannels)
+{
+    return fromPopup || doc.ChooseChannel(key, title, explanation, helpPage, false, timeChannels, false, false, false);
+}
+
+// A dialog's channel picker, fixed on a channel from a channel menu.
+void FillChannelPicker(CgucChannel* channels, CdocDoc* doc, bool includeIndex, bool fromPopup)
+{
+    channels->Clear();
+    channels->m_includeIndex = includeIndex;
+    channels->m_includeAllSensors = false;
+    channels->AddChannels(doc);
+    channels->Enable(!fromPopup);
+}
+
+// Shows a gain and offset dialog; its chosen channel, or none when cancelled
+// or the gain and offset do not hold.
+template <class Dialog>
+CdocField* RunGainOffsetDialog(Dialog& dialog, float& gain, float& offset)
+{
+    dialog.Layout();
+    dialog.Fit();
+    gumBeforeShowModal();
+    if (dialog.ShowModal() != wxID_OK)
+        return nullptr;
+    CdocField* chosen = dialog.m_channelCtrl->GetSelectedChannel();
+    if (!chosen || !dialog.GetGainOffset(gain, offset))
+        return nullptr;
+    return chosen;
+}
+
 } // namespace
 
 bool CgumDoc::GetTargetChannel(CdocFieldKey& key, bool allowTime, bool anySensor)
@@ -99,34 +145,24 @@ bool CgumDoc::ShowCalcResultDetails(CdocFieldKey& key, int choose)
 
 void CgumDoc::EditChannelDetails()
 {
-    if (!appIsAllowed(FEATURE_CHANNEL_DETAILS))
-        return;
     CdocFieldKey key;
-    const bool fromPopup = GetTargetChannel(key, true, false);
-    if (!m_doc.m_data.m_fields.Find(key))
-        return;
-    gudEditChannelDetails(&m_doc, key, !fromPopup, DETAILS_MODE_PLAIN);
+    bool fromPopup = false;
+    if (GetCommandChannel(*this, FEATURE_CHANNEL_DETAILS, true, false, key, fromPopup))
+        gudEditChannelDetails(&m_doc, key, !fromPopup, DETAILS_MODE_PLAIN);
 }
 
 void CgumDoc::SmoothChannel()
 {
-    if (!appIsAllowed(FEATURE_SMOOTH))
-        return;
     CdocFieldKey key;
-    const bool fromPopup = GetTargetChannel(key, false, false);
-    CdocData& data = m_doc.m_data;
-    CdocField* field = data.m_fields.Find(key);
-    if (!field)
+    bool fromPopup = false;
+    if (!GetCommandChannel(*this, FEATURE_SMOOTH, false, false, key, fromPopup))
         return;
+    CdocData& data = m_doc.m_data;
     if (appIsAllowed(FEATURE_SMOOTH_DIALOG)) {
+        CdocField* field = data.m_fields.Find(key);
         data.SaveSmoothing();
         CgudSmooth dialog(wxGetApp().m_frame, ID_SMOOTH_DIALOG, _("Smooth"));
-        CgucChannel* channels = dialog.m_channelCtrl;
-        channels->Clear();
-        channels->m_includeIndex = false;
-        channels->m_includeAllSensors = false;
-        channels->AddChannels(&m_doc);
-        channels->Enable(!fromPopup);
+        FillChannelPicker(dialog.m_channelCtrl, &m_doc, false, fromPopup);
         dialog.SetChannel(field);
         dialog.TransferDataToWindow();
         dialog.Layout();
@@ -137,43 +173,27 @@ void CgumDoc::SmoothChannel()
             data.RestoreSmoothing();
         return;
     }
-    if (!fromPopup &&
-        !ChooseChannel(key, _("Smooth Channel"),
-                       _("The selected channel is smoothed, typically to reduce noise on the graph."),
-                       "ChannelSmooth.htm", false, false, false, false, false))
+    if (!ConfirmChannel(*this, key, fromPopup, _("Smooth Channel"),
+                        _("The selected channel is smoothed, typically to reduce noise on the graph."),
+                        "ChannelSmooth.htm", false))
         return;
     data.SmoothField(key);
 }
 
 void CgumDoc::ConvertChannelUnits()
 {
-    if (!appIsAllowed(FEATURE_UNIT_CONVERSIONS))
-        return;
     CdocFieldKey key;
-    const bool fromPopup = GetTargetChannel(key, true, false);
-    CdocField* field = m_doc.m_data.m_fields.Find(key);
-    if (!field)
+    bool fromPopup = false;
+    if (!GetCommandChannel(*this, FEATURE_UNIT_CONVERSIONS, true, false, key, fromPopup))
         return;
     CgudUnitConversions dialog(wxGetApp().m_frame, ID_UNIT_CONVERSIONS_DIALOG, _("Unit Conversions"));
-    CgucChannel* channels = dialog.m_channelCtrl;
-    channels->Clear();
-    channels->m_includeIndex = true;
-    channels->m_includeAllSensors = false;
-    channels->AddChannels(&m_doc);
-    channels->Enable(!fromPopup);
-    dialog.SetChannel(field);
+    FillChannelPicker(dialog.m_channelCtrl, &m_doc, true, fromPopup);
+    dialog.SetChannel(m_doc.m_data.m_fields.Find(key));
     dialog.SelectConversion(nullptr);
-    dialog.Layout();
-    dialog.Fit();
-    gumBeforeShowModal();
-    if (dialog.ShowModal() != wxID_OK)
-        return;
-    CdocField* chosen = channels->GetSelectedChannel();
-    if (!chosen)
-        return;
     float gain = 1.0f;
     float offset = 0.0f;
-    if (!dialog.GetGainOffset(gain, offset))
+    CdocField* chosen = RunGainOffsetDialog(dialog, gain, offset);
+    if (!chosen)
         return;
     // No conversion keeps the units; the name always stays.
     const CxhwSenConvert* conversion = dialog.m_conversionCtrl->GetSelectedConversion();
@@ -183,32 +203,17 @@ void CgumDoc::ConvertChannelUnits()
 
 void CgumDoc::CustomScaleChannel()
 {
-    if (!appIsAllowed(FEATURE_CUSTOM_SCALE))
-        return;
     CdocFieldKey key;
-    const bool fromPopup = GetTargetChannel(key, true, false);
-    CdocField* field = m_doc.m_data.m_fields.Find(key);
-    if (!field)
+    bool fromPopup = false;
+    if (!GetCommandChannel(*this, FEATURE_CUSTOM_SCALE, true, false, key, fromPopup))
         return;
     CgudCustomScale dialog(wxGetApp().m_frame, ID_CUSTOM_SCALE_DIALOG, _("Custom Scale"));
-    CgucChannel* channels = dialog.m_channelCtrl;
-    channels->Clear();
-    channels->m_includeIndex = true;
-    channels->m_includeAllSensors = false;
-    channels->AddChannels(&m_doc);
-    channels->Enable(!fromPopup);
-    dialog.SetChannel(field);
-    dialog.Layout();
-    dialog.Fit();
-    gumBeforeShowModal();
-    if (dialog.ShowModal() != wxID_OK)
-        return;
-    CdocField* chosen = channels->GetSelectedChannel();
-    if (!chosen)
-        return;
+    FillChannelPicker(dialog.m_channelCtrl, &m_doc, true, fromPopup);
+    dialog.SetChannel(m_doc.m_data.m_fields.Find(key));
     float gain = 1.0f;
     float offset = 0.0f;
-    if (!dialog.GetGainOffset(gain, offset))
+    CdocField* chosen = RunGainOffsetDialog(dialog, gain, offset);
+    if (!chosen)
         return;
     m_doc.m_data.ConvertField(CdocFieldKey(chosen->m_key, -1, chosen), dialog.m_newName, dialog.m_newUnits, gain,
                               offset);
@@ -216,32 +221,26 @@ void CgumDoc::CustomScaleChannel()
 
 void CgumDoc::InvertChannel()
 {
-    if (!appIsAllowed(FEATURE_INVERT))
-        return;
     CdocFieldKey key;
-    const bool fromPopup = GetTargetChannel(key, true, false);
-    if (!m_doc.m_data.m_fields.Find(key))
+    bool fromPopup = false;
+    if (!GetCommandChannel(*this, FEATURE_INVERT, true, false, key, fromPopup))
         return;
-    if (!fromPopup &&
-        !ChooseChannel(key, _("Invert Values"),
-                       _("All values in the selected channel are inverted, so positive values become negative "
-                         "values."),
-                       "ChannelInvert.htm", false, true, false, false, false))
+    if (!ConfirmChannel(*this, key, fromPopup, _("Invert Values"),
+                        _("All values in the selected channel are inverted, so positive values become negative "
+                          "values."),
+                        "ChannelInvert.htm", true))
         return;
     m_doc.m_data.InvertField(key);
 }
 
 void CgumDoc::DuplicateChannel()
 {
-    if (!appIsAllowed(FEATURE_DUPLICATE_CHANNEL))
-        return;
     CdocFieldKey key;
-    const bool fromPopup = GetTargetChannel(key, true, false);
-    if (!m_doc.m_data.m_fields.Find(key))
+    bool fromPopup = false;
+    if (!GetCommandChannel(*this, FEATURE_DUPLICATE_CHANNEL, true, false, key, fromPopup))
         return;
-    if (!fromPopup &&
-        !ChooseChannel(key, _("Duplicate Channel"), _("The selected channel is duplicated (a copy is made)."),
-                       "ChannelDuplicate.htm", false, true, false, false, false))
+    if (!ConfirmChannel(*this, key, fromPopup, _("Duplicate Channel"),
+                        _("The selected channel is duplicated (a copy is made)."), "ChannelDuplicate.htm", true))
         return;
     if (!m_doc.m_data.DuplicateField(key, nullptr))
         zxMessageBox(gumGetString(691));
@@ -249,13 +248,10 @@ void CgumDoc::DuplicateChannel()
 
 void CgumDoc::FunctionPlot()
 {
-    if (!appIsAllowed(FEATURE_FUNCTION_PLOT))
-        return;
     CdocFieldKey key;
-    GetTargetChannel(key, true, false);
-    if (!m_doc.m_data.m_fields.Find(key))
-        return;
-    gudFunctionPlot(&m_doc, key);
+    bool fromPopup = false;
+    if (GetCommandChannel(*this, FEATURE_FUNCTION_PLOT, true, false, key, fromPopup))
+        gudFunctionPlot(&m_doc, key);
 }
 
 void CgumDoc::CalculateChannel()
@@ -269,22 +265,17 @@ void CgumDoc::CalculateChannel()
 
 void CgumDoc::TareChannel()
 {
-    if (!appIsAllowed(FEATURE_TARE))
-        return;
     CdocFieldKey key;
-    const bool fromPopup = GetTargetChannel(key, true, false);
-    if (!m_doc.m_data.m_fields.Find(key))
-        return;
-    gudTareChannel(&m_doc, key, !fromPopup);
+    bool fromPopup = false;
+    if (GetCommandChannel(*this, FEATURE_TARE, true, false, key, fromPopup))
+        gudTareChannel(&m_doc, key, !fromPopup);
 }
 
 void CgumDoc::DeleteChannel()
 {
-    if (!appIsAllowed(FEATURE_DELETE_CHANNEL))
-        return;
     CdocFieldKey key;
-    const bool fromPopup = GetTargetChannel(key, false, true);
-    if (!m_doc.m_data.m_fields.Find(key))
+    bool fromPopup = false;
+    if (!GetCommandChannel(*this, FEATURE_DELETE_CHANNEL, false, true, key, fromPopup))
         return;
     if (!ChooseChannel(key, _("Delete Channel"),
                        _("The selected channel is deleted. Warning: The channel's data will be permanently lost."),

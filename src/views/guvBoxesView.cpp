@@ -13,17 +13,9 @@ CguvBoxesView::CguvBoxesView() = default;
 
 CguvBoxesView::~CguvBoxesView() = default;
 
-bool CguvBoxesView::OnCreate(wxDocument* doc, long flags)
+void CguvBoxesView::AttachRenderer()
 {
-    if (!CguvView::OnCreate(doc, flags))
-        return false;
     m_renderer.SetDoc(GetDocDoc());
-    return true;
-}
-
-bool CguvBoxesView::OnClose(bool deleteWindow)
-{
-    return CguvView::OnClose(deleteWindow);
 }
 
 wxWindow* CguvBoxesView::GetWindow()
@@ -37,58 +29,23 @@ void CguvBoxesView::OnDraw(wxDC* dc)
         m_renderer.Draw(*dc, wxRect(wxPoint(0, 0), dc->GetSize()));
 }
 
-void CguvBoxesView::Attach()
-{
-    m_renderer.SetDoc(GetDocDoc());
-    if (wxWindow* window = GetWindow())
-        window->Refresh(true);
-}
-
 bool CguvBoxesView::EnsureLayout()
 {
-    if (m_renderer.m_layoutValid)
-        return true;
-    wxWindow* window = GetWindow();
-    if (!window || !window->IsShownOnScreen())
-        return false;
-    wxClientDC dc(window);
-    wxRect rect;
-    GetClientRect(&dc, rect);
-    m_renderer.Prepare(dc, rect);
+    if (!m_renderer.m_layoutValid) {
+        DrawOnShownWindow([this](wxDC& dc, const wxRect& rect) {
+            m_renderer.Prepare(dc, rect);
+            return true;
+        });
+    }
     return m_renderer.m_layoutValid;
 }
 
 void CguvBoxesView::DrawChanges()
 {
-    wxWindow* window = GetWindow();
-    if (!window || !window->IsShownOnScreen())
+    if (!GetShownWindow())
         return;
-    wxClientDC dc(window);
-    wxRect rect;
-    GetClientRect(&dc, rect);
-    if (!m_renderer.DrawChanges(dc, rect))
+    if (!DrawOnShownWindow([this](wxDC& dc, const wxRect& rect) { return m_renderer.DrawChanges(dc, rect); }))
         RefreshWindow();
-}
-
-void CguvBoxesView::OnToolChanged()
-{
-    CdocDoc* doc = GetDocDoc();
-    if (!doc)
-        return;
-    switch (doc->m_tool.m_now.m_msg) {
-    case TOOL_MSG_TYPE:
-    case TOOL_MSG_PLACED:
-    case TOOL_MSG_REMOVED:
-        // The boxes switch between the tool's read-outs and their own texts.
-        Attach();
-        break;
-    case TOOL_MSG_MOVED:
-    case TOOL_MSG_DRAGGED:
-        DrawChanges();
-        break;
-    default:
-        break;
-    }
 }
 
 void CguvBoxesView::OnUpdate(wxView* sender, wxObject* hint)
@@ -99,35 +56,12 @@ void CguvBoxesView::OnUpdate(wxView* sender, wxObject* hint)
         RefreshWindow();
         return;
     }
-    switch (guvHintCode(hint)) {
-    case HINT_STORE_COMPACTED:
-    case HINT_VALUE_EDITED:
-    case HINT_CHANNEL_VALUES:
-    case HINT_NEW_DATA:
+    switch (guvReadingsUpdate(hint, GetDocDoc())) {
+    case READINGS_UPDATE_VALUES:
         DrawChanges();
         break;
-    case HINT_OPTIONS:
-    case HINT_RESCAN:
-    case HINT_AXES:
-    case HINT_CHANNEL_CHANGED:
-    case HINT_CHANNEL_ADDED:
-    case HINT_CHANNEL_REMOVED:
-    case HINT_CHANNEL_LAYOUT:
-    case HINT_RUN_RESET:
-    case HINT_RUN_STARTED:
-    case HINT_RUN_STOPPED:
-    case HINT_DELETED_ALL:
-    case HINT_DELETED_LAST:
-    case HINT_VIEW_TIME_AND_DATE:
-    case HINT_SCOPE_STORED:
-        Attach();
-        break;
-    case HINT_TABLE_MESSAGE:
-        if (guvIsColumnMessage(hint))
-            Attach();
-        break;
-    case HINT_TOOL:
-        OnToolChanged();
+    case READINGS_UPDATE_LAYOUT:
+        Reattach();
         break;
     default:
         break;

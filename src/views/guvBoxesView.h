@@ -15,8 +15,6 @@ public:
     CguvBoxesView();
     ~CguvBoxesView() override;
 
-    bool OnCreate(wxDocument* doc, long flags) override;
-    bool OnClose(bool deleteWindow) override;
     void OnDraw(wxDC* dc) override;
     void OnUpdate(wxView* sender, wxObject* hint) override;
     wxWindow* GetWindow() override;
@@ -28,18 +26,16 @@ public:
     // The changed lines through a client context, or the whole window when
     // the renderer refuses.
     void DrawChanges();
-    void OnToolChanged();
 
     CgrnBoxes m_renderer;
     CgrnBoxesHit m_hit;
 
 protected:
+    void AttachRenderer() override;
     // What a click asks of the document.
     virtual void ShowChannelDetails(const CdocFieldKey& key);
     virtual void ShowChannelOpsMenu(const CdocFieldKey& key);
 
 private:
-    void Attach();
-
     wxDECLARE_DYNAMIC_CLASS(CguvBoxesView);
 };

@@ -14,17 +14,9 @@ CguvDigitsView::CguvDigitsView() = default;
 
 CguvDigitsView::~CguvDigitsView() = default;
 
-bool CguvDigitsView::OnCreate(wxDocument* doc, long flags)
+void CguvDigitsView::AttachRenderer()
 {
-    if (!CguvView::OnCreate(doc, flags))
-        return false;
     m_renderer.SetDoc(GetDocDoc());
-    return true;
-}
-
-bool CguvDigitsView::OnClose(bool deleteWindow)
-{
-    return CguvView::OnClose(deleteWindow);
 }
 
 wxWindow* CguvDigitsView::GetWindow()
@@ -43,41 +35,17 @@ void CguvDigitsView::OnDraw(wxDC* dc)
     m_renderer.Draw(*dc, wxRect(wxPoint(0, 0), size));
 }
 
-void CguvDigitsView::Rebuild()
-{
-    m_renderer.SetDoc(GetDocDoc());
-    if (wxWindow* window = GetWindow())
-        window->Refresh(true);
-}
-
 void CguvDigitsView::UpdateValues()
 {
-    wxWindow* window = GetWindow();
-    if (!window || !window->IsShownOnScreen())
+    if (!GetShownWindow())
         return;
-    bool drawn = false;
-    {
-        wxClientDC dc(window);
-        wxRect rect;
-        GetClientRect(&dc, rect);
-        drawn = m_renderer.UpdateValues(dc, rect);
-    }
-    if (!drawn)
-        Rebuild();
+    if (!DrawOnShownWindow([this](wxDC& dc, const wxRect& rect) { return m_renderer.UpdateValues(dc, rect); }))
+        Reattach();
 }
 
 bool CguvDigitsView::EnsureLayout()
 {
-    if (m_renderer.m_layoutValid)
-        return true;
-    wxWindow* window = GetWindow();
-    if (!window || !window->IsShownOnScreen())
-        return false;
-    wxClientDC dc(window);
-    wxRect rect;
-    GetClientRect(&dc, rect);
-    m_renderer.Layout(dc, rect);
-    return m_renderer.m_layoutValid;
+    return EnsureRendererLayout(m_renderer);
 }
 
 void CguvDigitsView::OnUpdate(wxView* sender, wxObject* hint)
@@ -88,49 +56,12 @@ void CguvDigitsView::OnUpdate(wxView* sender, wxObject* hint)
         RefreshWindow();
         return;
     }
-    switch (guvHintCode(hint)) {
-    case HINT_STORE_COMPACTED:
-    case HINT_VALUE_EDITED:
-    case HINT_CHANNEL_VALUES:
-    case HINT_NEW_DATA:
+    switch (guvReadingsUpdate(hint, GetDocDoc())) {
+    case READINGS_UPDATE_VALUES:
         UpdateValues();
         break;
-    case HINT_OPTIONS:
-    case HINT_RESCAN:
-    case HINT_AXES:
-    case HINT_CHANNEL_CHANGED:
-    case HINT_CHANNEL_ADDED:
-    case HINT_CHANNEL_REMOVED:
-    case HINT_CHANNEL_LAYOUT:
-    case HINT_RUN_RESET:
-    case HINT_RUN_STARTED:
-    case HINT_RUN_STOPPED:
-    case HINT_DELETED_ALL:
-    case HINT_DELETED_LAST:
-    case HINT_VIEW_TIME_AND_DATE:
-    case HINT_SCOPE_STORED:
-        Rebuild();
-        break;
-    case HINT_TABLE_MESSAGE:
-        if (guvIsColumnMessage(hint))
-            Rebuild();
-        break;
-    case HINT_TOOL:
-        if (CdocDoc* doc = GetDocDoc()) {
-            switch (doc->m_tool.m_now.m_msg) {
-            case TOOL_MSG_TYPE:
-            case TOOL_MSG_PLACED:
-            case TOOL_MSG_REMOVED:
-                Rebuild();
-                break;
-            case TOOL_MSG_MOVED:
-            case TOOL_MSG_DRAGGED:
-                UpdateValues();
-                break;
-            default:
-                break;
-            }
-        }
+    case READINGS_UPDATE_LAYOUT:
+        Reattach();
         break;
     default:
         break;

@@ -14,8 +14,6 @@ public:
     CguvDigitsView();
     ~CguvDigitsView() override;
 
-    bool OnCreate(wxDocument* doc, long flags) override;
-    bool OnClose(bool deleteWindow) override;
     void OnDraw(wxDC* dc) override;
     void OnUpdate(wxView* sender, wxObject* hint) override;
     wxWindow* GetWindow() override;
@@ -29,14 +27,13 @@ public:
     CgrnDigitsHit m_hit;
 
 protected:
+    void AttachRenderer() override;
     // The document's channel details and channel operations menu for the
     // channel of a clicked cell.
     virtual void ShowChannelDetails(CdocFieldKey key);
     virtual void ShowChannelOpsMenu(CdocFieldKey key);
 
 private:
-    // Attaches the renderer anew and repaints the whole window.
-    void Rebuild();
     void UpdateValues();
 
     wxDECLARE_DYNAMIC_CLASS(CguvDigitsView);

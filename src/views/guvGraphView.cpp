@@ -21,17 +21,9 @@ CguvGraphView::CguvGraphView() = default;
 
 CguvGraphView::~CguvGraphView() = default;
 
-bool CguvGraphView::OnCreate(wxDocument* doc, long flags)
+void CguvGraphView::AttachRenderer()
 {
-    if (!CguvView::OnCreate(doc, flags))
-        return false;
     m_renderer.SetDoc(GetDocDoc());
-    return true;
-}
-
-bool CguvGraphView::OnClose(bool deleteWindow)
-{
-    return CguvView::OnClose(deleteWindow);
 }
 
 wxWindow* CguvGraphView::GetWindow()
@@ -107,16 +99,7 @@ void CguvGraphView::OnSize()
 
 bool CguvGraphView::EnsureLayout()
 {
-    if (m_renderer.m_layoutValid)
-        return true;
-    wxWindow* window = GetWindow();
-    if (!window || !window->IsShownOnScreen())
-        return false;
-    wxClientDC dc(window);
-    wxRect rect;
-    GetClientRect(&dc, rect);
-    m_renderer.Layout(dc, rect);
-    return m_renderer.m_layoutValid;
+    return EnsureRendererLayout(m_renderer);
 }
 
 void CguvGraphView::Rebuild()
@@ -124,9 +107,7 @@ void CguvGraphView::Rebuild()
     m_pictureValid = false;
     m_pendingFirst = -1;
     m_pendingLast = -1;
-    m_renderer.SetDoc(GetDocDoc());
-    if (wxWindow* window = GetWindow())
-        window->Refresh(true);
+    Reattach();
 }
 
 void CguvGraphView::OnUpdate(wxView* sender, wxObject* hint)
@@ -226,27 +207,23 @@ void CguvGraphView::DrawPendingSamples()
 
 bool CguvGraphView::DrawOnWindow(const std::function<bool(wxDC& dc, const wxRect& rect)>& draw)
 {
-    wxWindow* window = GetWindow();
-    if (!window || !window->IsShownOnScreen())
+    wxWindow* window = GetShownWindow();
+    if (!window)
         return false;
-    if (CursorsShown()) {
-        // On the picture under the cursors (drawn first when the cursors have
-        // just come); the window then shows it again.
-        if (!DrawPicture(window->GetClientSize()))
-            return false;
-        bool drawn = false;
-        {
-            wxMemoryDC picture(m_picture);
-            drawn = draw(picture, wxRect(wxPoint(0, 0), m_picture.GetSize()));
-        }
-        if (drawn)
-            window->Refresh(false);
-        return drawn;
+    if (!CursorsShown())
+        return DrawOnShownWindow(draw);
+    // On the picture under the cursors (drawn first when the cursors have
+    // just come); the window then shows it again.
+    if (!DrawPicture(window->GetClientSize()))
+        return false;
+    bool drawn = false;
+    {
+        wxMemoryDC picture(m_picture);
+        drawn = draw(picture, wxRect(wxPoint(0, 0), m_picture.GetSize()));
     }
-    wxClientDC dc(window);
-    wxRect rect;
-    GetClientRect(&dc, rect);
-    return draw(dc, rect);
+    if (drawn)
+        window->Refresh(false);
+    return drawn;
 }
 
 bool CguvGraphView::DrawSampleRange(int first, int last)

@@ -18,8 +18,6 @@ public:
     CguvGraphView();
     ~CguvGraphView() override;
 
-    bool OnCreate(wxDocument* doc, long flags) override;
-    bool OnClose(bool deleteWindow) override;
     void OnDraw(wxDC* dc) override;
     void OnUpdate(wxView* sender, wxObject* hint) override;
     wxWindow* GetWindow() override;
@@ -48,6 +46,9 @@ public:
     // drawing then goes to, and which the window shows with the cursors.
     wxBitmap m_picture;
     bool m_pictureValid = false;
+
+protected:
+    void AttachRenderer() override;
 
 private:
     // Drops the pending samples, attaches the renderer anew and repaints.

@@ -15,17 +15,9 @@ CguvMeterView::CguvMeterView() = default;
 
 CguvMeterView::~CguvMeterView() = default;
 
-bool CguvMeterView::OnCreate(wxDocument* doc, long flags)
+void CguvMeterView::AttachRenderer()
 {
-    if (!CguvView::OnCreate(doc, flags))
-        return false;
     m_renderer.SetDoc(GetDocDoc());
-    return true;
-}
-
-bool CguvMeterView::OnClose(bool deleteWindow)
-{
-    return CguvView::OnClose(deleteWindow);
 }
 
 wxWindow* CguvMeterView::GetWindow()
@@ -52,13 +44,6 @@ void CguvMeterView::OnDraw(wxDC* dc)
     m_renderer.m_pressedKey = CdocFieldKey();
 }
 
-void CguvMeterView::Attach()
-{
-    m_renderer.SetDoc(GetDocDoc());
-    if (wxWindow* window = GetWindow())
-        window->Refresh(true);
-}
-
 void CguvMeterView::OnUpdate(wxView* sender, wxObject* hint)
 {
     if (!GetWindow())
@@ -77,7 +62,7 @@ void CguvMeterView::OnUpdate(wxView* sender, wxObject* hint)
     case HINT_CHANNEL_CHANGED:
     case HINT_CHANNEL_VALUES:
     case HINT_CHANNEL_LAYOUT:
-        Attach();
+        Reattach();
         break;
     default:
         break;
@@ -86,16 +71,7 @@ void CguvMeterView::OnUpdate(wxView* sender, wxObject* hint)
 
 bool CguvMeterView::EnsureLayout()
 {
-    if (m_renderer.m_layoutValid)
-        return true;
-    wxWindow* window = GetWindow();
-    if (!window || !window->IsShownOnScreen())
-        return false;
-    wxClientDC dc(window);
-    wxRect rect;
-    GetClientRect(&dc, rect);
-    m_renderer.Layout(dc, rect);
-    return m_renderer.m_layoutValid;
+    return EnsureRendererLayout(m_renderer);
 }
 
 void CguvMeterView::RefreshHeader()
@@ -109,7 +85,7 @@ void CguvMeterView::RefreshHeader()
         window->Refresh(true, &header);
         return;
     }
-    Attach();
+    Reattach();
 }
 
 wxString CguvMeterView::GetPowerText(int power)

@@ -17,8 +17,6 @@ public:
     CguvMeterView();
     ~CguvMeterView() override;
 
-    bool OnCreate(wxDocument* doc, long flags) override;
-    bool OnClose(bool deleteWindow) override;
     void OnDraw(wxDC* dc) override;
     void OnUpdate(wxView* sender, wxObject* hint) override;
     wxWindow* GetWindow() override;
@@ -46,13 +44,13 @@ public:
     bool m_pressed = false;
 
 protected:
+    void AttachRenderer() override;
     // What a click asks of the document.
     virtual void ToggleChannelInput(const CdocFieldKey& key);
     virtual void ShowChannelMenu(const CdocFieldKey& key);
 
 private:
     bool HoldsCapture();
-    void Attach();
 
     wxDECLARE_DYNAMIC_CLASS(CguvMeterView);
 };

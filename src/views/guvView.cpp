@@ -5,6 +5,8 @@
 #include "document/gumDoc.h"
 #include "transport/zxMessageBox.h"
 
+#include <wx/dcclient.h>
+
 wxIMPLEMENT_DYNAMIC_CLASS(CguvView, wxView);
 
 CguvView::CguvView() = default;
@@ -14,7 +16,33 @@ CguvView::~CguvView() = default;
 bool CguvView::OnCreate(wxDocument* doc, long flags)
 {
     Activate(true);
+    AttachRenderer();
     return true;
+}
+
+void CguvView::AttachRenderer() {}
+
+void CguvView::Reattach()
+{
+    AttachRenderer();
+    RefreshWindow();
+}
+
+wxWindow* CguvView::GetShownWindow()
+{
+    wxWindow* window = GetWindow();
+    return window && window->IsShownOnScreen() ? window : nullptr;
+}
+
+bool CguvView::DrawOnShownWindow(const std::function<bool(wxDC& dc, const wxRect& rect)>& draw)
+{
+    wxWindow* window = GetShownWindow();
+    if (!window)
+        return false;
+    wxClientDC dc(window);
+    wxRect rect;
+    GetClientRect(&dc, rect);
+    return draw(dc, rect);
 }
 
 bool CguvView::OnClose(bool deleteWindow)
@@ -76,6 +104,51 @@ bool guvIsColumnMessage(wxObject* hint)
         return false;
     const auto* message = static_cast<const CdocTableMessage*>(guvHintData(hint));
     return message && message->m_id >= TABLE_COLS_INSERTED && message->m_id <= TABLE_COLS_DELETED;
+}
+
+int guvReadingsUpdate(wxObject* hint, const CdocDoc* doc)
+{
+    switch (guvHintCode(hint)) {
+    case HINT_STORE_COMPACTED:
+    case HINT_VALUE_EDITED:
+    case HINT_CHANNEL_VALUES:
+    case HINT_NEW_DATA:
+        return READINGS_UPDATE_VALUES;
+    case HINT_OPTIONS:
+    case HINT_RESCAN:
+    case HINT_AXES:
+    case HINT_CHANNEL_CHANGED:
+    case HINT_CHANNEL_ADDED:
+    case HINT_CHANNEL_REMOVED:
+    case HINT_CHANNEL_LAYOUT:
+    case HINT_RUN_RESET:
+    case HINT_RUN_STARTED:
+    case HINT_RUN_STOPPED:
+    case HINT_DELETED_ALL:
+    case HINT_DELETED_LAST:
+    case HINT_VIEW_TIME_AND_DATE:
+    case HINT_SCOPE_STORED:
+        return READINGS_UPDATE_LAYOUT;
+    case HINT_TABLE_MESSAGE:
+        return guvIsColumnMessage(hint) ? READINGS_UPDATE_LAYOUT : READINGS_UPDATE_NONE;
+    case HINT_TOOL:
+        if (!doc)
+            return READINGS_UPDATE_NONE;
+        switch (doc->m_tool.m_now.m_msg) {
+        // The panels switch between the tool's read-outs and their own texts.
+        case TOOL_MSG_TYPE:
+        case TOOL_MSG_PLACED:
+        case TOOL_MSG_REMOVED:
+            return READINGS_UPDATE_LAYOUT;
+        case TOOL_MSG_MOVED:
+        case TOOL_MSG_DRAGGED:
+            return READINGS_UPDATE_VALUES;
+        default:
+            return READINGS_UPDATE_NONE;
+        }
+    default:
+        return READINGS_UPDATE_NONE;
+    }
 }
 
 void CguvView::OnWindowMouse(wxMouseEvent& event)

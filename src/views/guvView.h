@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <wx/docview.h>
 
 class wxMouseEvent;
@@ -19,6 +20,7 @@ public:
     CguvView();
     ~CguvView() override;
 
+    // Activates the view and attaches its renderer.
     bool OnCreate(wxDocument* doc, long flags) override;
     // Asks the document to close first; false, and nothing done, when it refuses.
     bool OnClose(bool deleteWindow) override;
@@ -38,6 +40,32 @@ public:
 
     CgumView* m_master = nullptr;
 
+protected:
+    // Attaches the view's renderer to the document's data object; nothing
+    // for a view without one.
+    virtual void AttachRenderer();
+    // The renderer attached anew, so that it lays out again, and the whole
+    // window repainted.
+    void Reattach();
+    // The window while it is shown on screen, else none.
+    wxWindow* GetShownWindow();
+    // Draws through a client context on the shown window; draw's answer, or
+    // false without a shown window.
+    bool DrawOnShownWindow(const std::function<bool(wxDC& dc, const wxRect& rect)>& draw);
+    // Lays the renderer out on the shown window when it has no layout;
+    // whether it has one.
+    template <class Renderer>
+    bool EnsureRendererLayout(Renderer& renderer)
+    {
+        if (!renderer.m_layoutValid) {
+            DrawOnShownWindow([&renderer](wxDC& dc, const wxRect& rect) {
+                renderer.Layout(dc, rect);
+                return true;
+            });
+        }
+        return renderer.m_layoutValid;
+    }
+
 private:
     wxDECLARE_DYNAMIC_CLASS(CguvView);
 };
@@ -48,3 +76,13 @@ int guvHintCode(wxObject* hint);
 void* guvHintData(wxObject* hint);
 // A table message hint that adds or removes columns (channels).
 bool guvIsColumnMessage(wxObject* hint);
+
+// What a hint asks of a panel that shows the channels' current readings.
+enum {
+    READINGS_UPDATE_NONE,
+    // The changed values drawn on the layout there is.
+    READINGS_UPDATE_VALUES,
+    // Laid out and drawn anew.
+    READINGS_UPDATE_LAYOUT,
+};
+int guvReadingsUpdate(wxObject* hint, const CdocDoc* doc);

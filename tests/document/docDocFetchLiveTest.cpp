@@ -2,21 +2,7 @@
 // A fetch from the simulated logger end to end, without a display: the two
 // logger threads list and download its stored file, and the document's ticks
 // take it in.
-#include "app/appOptions.h"
-#include "app/base/gumCommands.h"
-#include "app/base/gumIds.h"
-#include "app/base/gumResCore.h"
-#include "data/dataTestSupport.h"
-#include "hardware/xhwBoxTypes.h"
-#include "hardware/xhwBoxes.h"
-#include "hardware/xhwSenFile.h"
-#include "support/testBoxes.h"
-
-#include <deque>
-#include <functional>
-#include <gtest/gtest.h>
-#include <mutex>
-#include <wx/utils.h>
+#include "document/testLiveDoc.h"
 
 namespace {
 
@@ -27,62 +13,8 @@ public:
     wxString m_fileName;
 };
 
-class LiveFetch : public testing::Test
+class LiveFetch : public qvtest::CtestLiveDoc<CnamedDocOwner>
 {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_res.LoadStrings());
-        ASSERT_TRUE(m_db.Load());
-        gumSetCommandPoster([this](int id, int) {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_posted.push_back(id);
-        });
-        m_doc.m_owner = &m_owner;
-        m_boxes.SetSimulated(true);
-        ASSERT_TRUE(m_boxes.StartThreads());
-        m_doc.OnNew();
-        RunUntil([this] { return m_doc.m_boxInfo.m_info.m_hardware == BOX_TYPE_SIMULATED; }, 30000);
-        ASSERT_EQ(m_doc.m_boxInfo.m_info.m_hardware, BOX_TYPE_SIMULATED);
-    }
-
-    void TearDown() override
-    {
-        m_boxes.StopThreads();
-        gumSetCommandPoster(nullptr);
-    }
-
-    // The threads' events as they come, the tick every 100 ms.
-    void RunUntil(const std::function<bool()>& done, int ms)
-    {
-        CzxStopWatch watch;
-        long nextTick = 0;
-        while (watch.Time() < ms && !done()) {
-            std::deque<int> events;
-            {
-                std::lock_guard<std::mutex> lock(m_mutex);
-                events.swap(m_posted);
-            }
-            for (int id : events)
-                if (id == ID_EVT_BOX_CHANGED)
-                    m_doc.OnBoxChanged();
-            if (watch.Time() >= nextTick) {
-                m_doc.OnTimerTick();
-                nextTick += 100;
-            }
-            wxMilliSleep(5);
-        }
-    }
-
-    CgumResCore m_res;
-    CxhwSenFile m_db;
-    CappOptions m_options;
-    qvtest::CtestBoxes m_boxesShown;
-    CxhwBoxes m_boxes;
-    CdocDoc m_doc;
-    CnamedDocOwner m_owner;
-    std::mutex m_mutex;
-    std::deque<int> m_posted;
 };
 
 } // namespace

@@ -8,8 +8,7 @@
 #include "document/gumDoc.h"
 #include "files/gumFileDialogs.h"
 #include "hardware/xhwBoxTypes.h"
-#include "support/guiSupport.h"
-#include "support/testBoxes.h"
+#include "support/simAppTest.h"
 #include "support/testEnvironment.h"
 
 #include <cstdlib>
@@ -22,36 +21,25 @@
 
 namespace {
 
-class LiveApp : public testing::Test
+class LiveApp : public qvtest::CsimAppTest
 {
 protected:
     void SetUp() override
     {
-        ::setenv("QUORVANTI_SIMULATE", "1", 1);
-        m_app = &qvtest::CreateApp();
-        ASSERT_TRUE(m_app->CallOnInit());
-        m_boxes = std::make_unique<qvtest::CtestBoxes>();
+        CsimAppTest::SetUp();
+        if (HasFatalFailure())
+            return;
         m_dir = qvtest::MakeTempDir("live");
         gumSetSaveFileHook([this](const wxString&, const wxString&, const wxString&) { return m_choice; });
-        ASSERT_TRUE(qvtest::PumpUntil([this] { return Doc() && Box().m_info.m_hardware == BOX_TYPE_SIMULATED; }));
         EXPECT_TRUE(m_app->m_simulate);
     }
 
     void TearDown() override
     {
         gumSetSaveFileHook(nullptr);
-        if (CgumDoc* doc = Doc())
-            doc->Modify(false);
-        if (m_app->m_frame)
-            m_app->m_frame->Close(true);
-        qvtest::Pump(100);
-        m_app->OnExit();
-        m_boxes.reset();
-        ::unsetenv("QUORVANTI_SIMULATE");
+        CsimAppTest::TearDown();
     }
 
-    CgumDoc* Doc() { return m_app->GetCurrentDocument(); }
-    CdocDoc& Run() { return Doc()->m_doc; }
     const CxutBoxPublicInfo& Box() { return Doc()->m_doc.m_boxInfo; }
 
     // A menu command as the menu sends it, when its update handler enables it.
@@ -118,8 +106,6 @@ protected:
         EXPECT_EQ(sensors, 4);
     }
 
-    std::unique_ptr<qvtest::CtestBoxes> m_boxes;
-    CgumApp* m_app = nullptr;
     std::string m_dir;
     wxString m_choice;
 };

@@ -24,7 +24,7 @@ const wxColour TICK_GREEN(0, 128, 0);
 const wxColour GATE_RED(255, 0, 0);
 const wxColour LIGHT_GREY(192, 192, 192);
 
-class BoxesRenderer : public testing::Test
+class BoxesRenderer : public testing::Test, protected qvtest::CtestPixels
 {
 protected:
     void SetUp() override
@@ -80,33 +80,11 @@ protected:
         m_doc->m_data.m_startTime = 93005;
     }
 
-    static void On(wxImage& image, const std::function<void(wxDC&)>& draw, int ppi = 96)
-    {
-        qvtest::CtestImageDC dc(image, ppi);
-        draw(dc);
-    }
-
     wxImage Render(CgrnBoxes& boxes, const wxSize& size, int ppi = 96)
     {
         wxImage image = qvtest::MakeWhiteImage(size.x, size.y);
         On(image, [&](wxDC& dc) { EXPECT_TRUE(boxes.Draw(dc, wxRect(wxPoint(0, 0), size))); }, ppi);
         return image;
-    }
-
-    static wxColour At(const wxImage& image, int x, int y)
-    {
-        if (x < 0 || y < 0 || x >= image.GetWidth() || y >= image.GetHeight())
-            return wxNullColour;
-        return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
-    }
-
-    static int Count(const wxImage& image, const wxColour& colour, const wxRect& area)
-    {
-        int n = 0;
-        for (int y = area.y; y < area.y + area.height; ++y)
-            for (int x = area.x; x < area.x + area.width; ++x)
-                n += At(image, x, y) == colour ? 1 : 0;
-        return n;
     }
 
     // The smallest rectangle holding every pixel that differs; empty when none.

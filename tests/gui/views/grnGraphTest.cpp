@@ -19,7 +19,7 @@ const wxColour RED(200, 0, 0);
 const wxColour BLUE(0, 0, 200);
 const wxColour GREEN(0, 150, 0);
 
-class GraphRenderer : public testing::Test
+class GraphRenderer : public testing::Test, protected qvtest::CtestPixels
 {
 protected:
     void SetUp() override
@@ -77,29 +77,6 @@ protected:
             EXPECT_TRUE(graph.Draw(dc, rect, false));
         }
         return image;
-    }
-
-    // Runs a drawing call on a context over the image.
-    static void On(wxImage& image, const std::function<void(wxDC&)>& draw, int ppi = 96)
-    {
-        qvtest::CtestImageDC dc(image, ppi);
-        draw(dc);
-    }
-
-    static wxColour At(const wxImage& image, int x, int y)
-    {
-        if (x < 0 || y < 0 || x >= image.GetWidth() || y >= image.GetHeight())
-            return wxNullColour;
-        return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
-    }
-
-    static int Count(const wxImage& image, const wxColour& colour, const wxRect& area)
-    {
-        int n = 0;
-        for (int y = area.y; y < area.y + area.height; ++y)
-            for (int x = area.x; x < area.x + area.width; ++x)
-                n += At(image, x, y) == colour ? 1 : 0;
-        return n;
     }
 
     static wxRect Plot(const CgrnGraph& graph)

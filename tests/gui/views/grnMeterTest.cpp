@@ -28,7 +28,7 @@ const wxColour FRAME_GREY(100, 100, 100);
 constexpr int ICON = 32;
 constexpr int ARROW_WIDTH = (2 * ICON) / 3;
 
-class MeterRenderer : public testing::Test
+class MeterRenderer : public testing::Test, protected qvtest::CtestPixels
 {
 protected:
     void SetUp() override
@@ -64,22 +64,6 @@ protected:
             EXPECT_EQ(meter.Draw(dc, wxRect(wxPoint(0, 0), size)), drawn);
         }
         return image;
-    }
-
-    static wxColour At(const wxImage& image, int x, int y)
-    {
-        if (x < 0 || y < 0 || x >= image.GetWidth() || y >= image.GetHeight())
-            return wxNullColour;
-        return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
-    }
-
-    static int Count(const wxImage& image, const wxColour& colour, const wxRect& area)
-    {
-        int n = 0;
-        for (int y = area.y; y < area.y + area.height; ++y)
-            for (int x = area.x; x < area.x + area.width; ++x)
-                n += At(image, x, y) == colour ? 1 : 0;
-        return n;
     }
 
     static int CountNot(const wxImage& image, const wxColour& colour, const wxRect& area)

@@ -13,6 +13,7 @@
 #include "views/guvBoxesPanel.h"
 #include "views/guvBoxesView.h"
 #include "views/guvBoxesWin.h"
+#include "gui/views/testViewOnWindow.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -25,32 +26,25 @@ namespace {
 
 // The boxes view on a window of the fixture, with the document's answers to
 // clicks recorded instead of carried out.
-class TestBoxesView : public CguvBoxesView
+class TestBoxesView : public qvtest::CtestViewOnWindow<CguvBoxesView>
 {
 public:
-    wxWindow* GetWindow() override { return m_window; }
     void ShowChannelDetails(const CdocFieldKey& key) override { m_details.push_back(key.m_key); }
     void ShowChannelOpsMenu(const CdocFieldKey& key) override { m_menus.push_back(key.m_key); }
 
-    wxWindow* m_window = nullptr;
     std::vector<int> m_details;
     std::vector<int> m_menus;
 };
 
-class BoxesView : public testing::Test
+class BoxesView : public qvtest::CtestViewFrame<TestBoxesView, CguvBoxesWin>
 {
 protected:
     void SetUp() override
     {
-        CgumApp& app = qvtest::CreateApp();
-        // The built-in pictures are PNG images.
-        if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
-            wxImage::AddHandler(new wxPNGHandler);
-        ASSERT_TRUE(app.m_res.Load());
-        app.m_options.SetUserLevel(4);
-        m_frame = new wxFrame(nullptr, wxID_ANY, "Boxes", wxDefaultPosition, wxSize(300, 400));
-        m_window = new CguvBoxesWin(m_frame);
-        m_doc = std::make_unique<CgumDoc>();
+        OpenFrame("Boxes", wxSize(300, 400));
+        if (HasFatalFailure())
+            return;
+        qvtest::CreateApp().m_options.SetUserLevel(4);
         CdocDoc& doc = Doc();
         doc.m_state = DOC_STATE_STOPPED;
         doc.m_boxInfo.m_info.m_hardware = BOX_TYPE_SIMULATED;
@@ -69,44 +63,15 @@ protected:
         doc.m_viewTimeAndDate = true;
         doc.m_data.m_startDate = 20240305;
         doc.m_data.m_startTime = 93005;
-        m_view = std::make_unique<TestBoxesView>();
-        m_view->m_window = m_window;
-        m_view->SetDocument(m_doc.get());
-        m_view->m_renderer.SetDoc(&doc);
-        m_window->m_view = m_view.get();
-        m_frame->Show();
-        // Shown, sized by the frame and realised, so that it can hold the mouse.
-        ASSERT_TRUE(qvtest::PumpUntil([this] {
-            return m_window->IsShownOnScreen() && m_window->GetClientSize().x > 200;
-        }));
-        qvtest::Pump(100);
-        ASSERT_TRUE(m_view->EnsureLayout());
+        ShowView();
+        if (HasFatalFailure())
+            return;
         // Elapsed time, time and date, the sensor.
         ASSERT_EQ(m_view->m_renderer.m_count, 3);
     }
 
-    void TearDown() override
-    {
-        m_window->m_view = nullptr;
-        // A document deletes itself when its last view goes: this one is the
-        // fixture's.
-        m_doc->GetViews().DeleteObject(m_view.get());
-        m_view->SetDocument(nullptr);
-        m_view.reset();
-        m_frame->Destroy();
-        qvtest::Pump(50);
-    }
-
-    CdocDoc& Doc() { return m_doc->m_doc; }
     const CgrnBoxes& R() { return m_view->m_renderer; }
 
-    void Mouse(wxEventType type, const wxPoint& p)
-    {
-        wxMouseEvent event(type);
-        event.SetPosition(p);
-        event.SetEventObject(m_window);
-        m_window->GetEventHandler()->ProcessEvent(event);
-    }
     void Click(wxEventType down, wxEventType up, const wxPoint& p)
     {
         Mouse(down, p);
@@ -115,10 +80,6 @@ protected:
     wxPoint Square(int i) { return wxPoint(R().m_symbolLeft + 2, R().GetBoxTop(i) + R().m_boxHeight / 2); }
     wxPoint Text(int i) { return wxPoint(R().m_textLeft + 5, R().m_upperTop + i * R().m_pitch + 1); }
 
-    wxFrame* m_frame = nullptr;
-    CguvBoxesWin* m_window = nullptr;
-    std::unique_ptr<CgumDoc> m_doc;
-    std::unique_ptr<TestBoxesView> m_view;
     CdocField* m_time = nullptr;
     CdocField* m_sensor = nullptr;
 };

@@ -6,8 +6,7 @@
 #include "app/gumWin.h"
 #include "document/gumDoc.h"
 #include "hardware/xhwBoxTypes.h"
-#include "support/guiSupport.h"
-#include "support/testBoxes.h"
+#include "support/simAppTest.h"
 #include "views/gumView.h"
 #include "views/guvDigitsPanel.h"
 #include "views/guvDigitsView.h"
@@ -22,44 +21,15 @@
 
 namespace {
 
-class PaintCounter : public wxEvtHandler
-{
-public:
-    void OnPaint(wxPaintEvent& event)
-    {
-        ++m_paints;
-        event.Skip();
-    }
-    int m_paints = 0;
-};
-
-class HintTap : public wxView
-{
-public:
-    explicit HintTap(std::function<void(int code)> tap) : m_tap(std::move(tap)) {}
-    void OnDraw(wxDC*) override {}
-    void OnUpdate(wxView*, wxObject* hint) override
-    {
-        auto* docHint = dynamic_cast<CdocHint*>(hint);
-        m_tap(docHint ? docHint->m_code : 0);
-    }
-
-private:
-    std::function<void(int code)> m_tap;
-};
+using PaintCounter = qvtest::CtestPaintCounter;
+using HintTap = qvtest::CtestHintTap;
 
 // A digits view of the document that records the channel commands it would
 // run instead of running them.
-class RecordingDigitsView : public CguvDigitsView
+class RecordingDigitsView : public qvtest::CtestSideView<CguvDigitsView>
 {
 public:
-    explicit RecordingDigitsView(CguvDigitsView& real)
-    {
-        m_master = real.m_master;
-        m_viewDocument = real.GetDocument();
-        m_renderer.SetDoc(GetDocDoc());
-    }
-    ~RecordingDigitsView() override { m_viewDocument = nullptr; }
+    explicit RecordingDigitsView(CguvDigitsView& real) : CtestSideView(real) { m_renderer.SetDoc(GetDocDoc()); }
 
     std::string m_calls;
     int m_key = 0;
@@ -77,16 +47,14 @@ protected:
     }
 };
 
-class DigitsView : public testing::Test
+class DigitsView : public qvtest::CsimAppTest
 {
 protected:
     void SetUp() override
     {
-        ::setenv("QUORVANTI_SIMULATE", "1", 1);
-        m_app = &qvtest::CreateApp();
-        ASSERT_TRUE(m_app->CallOnInit());
-        m_boxes = std::make_unique<qvtest::CtestBoxes>();
-        ASSERT_TRUE(qvtest::PumpUntil([this] { return Doc() && Run().m_boxInfo.m_info.m_hardware == BOX_TYPE_SIMULATED; }));
+        CsimAppTest::SetUp();
+        if (HasFatalFailure())
+            return;
         m_app->m_options.SetUserLevel(4);
         Run().m_viewDigits = true;
         Run().m_viewTable = false;
@@ -101,48 +69,11 @@ protected:
             m_window->PopEventHandler();
             m_window->m_view = View();
         }
-        if (CgumDoc* doc = Doc())
-            doc->Modify(false);
-        if (m_app->m_frame)
-            m_app->m_frame->Close(true);
-        qvtest::Pump(100);
-        m_app->OnExit();
-        m_boxes.reset();
-        ::unsetenv("QUORVANTI_SIMULATE");
+        CsimAppTest::TearDown();
     }
 
-    CgumDoc* Doc() { return m_app->GetCurrentDocument(); }
-    CdocDoc& Run() { return Doc()->m_doc; }
-    CguvDigitsView* View()
-    {
-        for (wxList::compatibility_iterator node = Doc()->GetViews().GetFirst(); node; node = node->GetNext())
-            if (auto* view = dynamic_cast<CguvDigitsView*>(static_cast<wxView*>(node->GetData())))
-                return view;
-        return nullptr;
-    }
+    CguvDigitsView* View() { return FindView<CguvDigitsView>(); }
     CgrnDigits& Renderer() { return View()->m_renderer; }
-
-    bool Key(int code)
-    {
-        wxKeyEvent key(wxEVT_KEY_DOWN);
-        key.m_keyCode = code;
-        const bool taken = m_app->FilterEvent(key) == 1;
-        qvtest::Pump(20);
-        return taken;
-    }
-
-    void StartRun(int records)
-    {
-        ASSERT_TRUE(qvtest::PumpUntil([this] { return Key('L'); }));
-        ASSERT_TRUE(qvtest::PumpUntil([this] { return Run().m_state == DOC_STATE_RUNNING; }));
-        ASSERT_TRUE(qvtest::PumpUntil([&] { return Run().m_data.m_records >= records; }));
-    }
-
-    void Stop()
-    {
-        ASSERT_TRUE(qvtest::PumpUntil([this] { return Key('P'); }));
-        ASSERT_TRUE(qvtest::PumpUntil([this] { return Run().m_state == DOC_STATE_STOPPED; }));
-    }
 
     // Shown, painted and laid out; from then on every hint that leaves the
     // renderer without the layout it had counts as a relayout.
@@ -203,8 +134,6 @@ protected:
         return texts;
     }
 
-    std::unique_ptr<qvtest::CtestBoxes> m_boxes;
-    CgumApp* m_app = nullptr;
     CguvDigitsWin* m_window = nullptr;
     PaintCounter m_counter;
     bool m_watching = false;

@@ -9,8 +9,7 @@
 #include "app/gumWindowHelpers.h"
 #include "document/gumDoc.h"
 #include "hardware/xhwBoxTypes.h"
-#include "support/guiSupport.h"
-#include "support/testBoxes.h"
+#include "support/simAppTest.h"
 #include "support/testEnvironment.h"
 #include "views/guvGraphPanel.h"
 #include "views/guvGraphView.h"
@@ -31,44 +30,17 @@
 
 namespace {
 
-// Counts the paint events of a window; the window still paints.
-class PaintCounter : public wxEvtHandler
-{
-public:
-    void OnPaint(wxPaintEvent& event)
-    {
-        ++m_paints;
-        event.Skip();
-    }
-    int m_paints = 0;
-};
+using PaintCounter = qvtest::CtestPaintCounter;
+using HintTap = qvtest::CtestHintTap;
 
-// A view that only passes each hint's code on.
-class HintTap : public wxView
-{
-public:
-    explicit HintTap(std::function<void(int code)> tap) : m_tap(std::move(tap)) {}
-    void OnDraw(wxDC*) override {}
-    void OnUpdate(wxView*, wxObject* hint) override
-    {
-        auto* docHint = dynamic_cast<CdocHint*>(hint);
-        m_tap(docHint ? docHint->m_code : 0);
-    }
-
-private:
-    std::function<void(int code)> m_tap;
-};
-
-class GraphView : public testing::Test
+class GraphView : public qvtest::CsimAppTest
 {
 protected:
     void SetUp() override
     {
-        ::setenv("QUORVANTI_SIMULATE", "1", 1);
-        m_app = &qvtest::CreateApp();
-        ASSERT_TRUE(m_app->CallOnInit());
-        m_boxes = std::make_unique<qvtest::CtestBoxes>();
-        ASSERT_TRUE(qvtest::PumpUntil([this] { return Doc() && Run().m_boxInfo.m_info.m_hardware == BOX_TYPE_SIMULATED; }));
+        CsimAppTest::SetUp();
+        if (HasFatalFailure())
+            return;
         m_window = m_app->m_frame->m_content->m_graphPanel->m_window;
         m_window->PushEventHandler(&m_counter);
         m_counter.Bind(wxEVT_PAINT, &PaintCounter::OnPaint, &m_counter);
@@ -79,46 +51,10 @@ protected:
         gumSetPopupMenuHook(nullptr);
         if (m_window && m_app->m_frame)
             m_window->PopEventHandler();
-        if (CgumDoc* doc = Doc())
-            doc->Modify(false);
-        if (m_app->m_frame)
-            m_app->m_frame->Close(true);
-        qvtest::Pump(100);
-        m_app->OnExit();
-        m_boxes.reset();
-        ::unsetenv("QUORVANTI_SIMULATE");
+        CsimAppTest::TearDown();
     }
 
-    CgumDoc* Doc() { return m_app->GetCurrentDocument(); }
-    CdocDoc& Run() { return Doc()->m_doc; }
     CguvGraphView* View() { return m_window->m_view; }
-
-    // A key as the main window's key filter takes it.
-    bool Key(int code)
-    {
-        wxKeyEvent key(wxEVT_KEY_DOWN);
-        key.m_keyCode = code;
-        const bool taken = m_app->FilterEvent(key) == 1;
-        qvtest::Pump(20);
-        return taken;
-    }
-
-    // An AutoLog run started with the L key, until it holds the records.
-    void StartRun(int records)
-    {
-        ASSERT_EQ(Run().m_activity, ACTIVITY_AUTOLOG);
-        ASSERT_TRUE(qvtest::PumpUntil([this] { return Key('L'); }));
-        ASSERT_TRUE(qvtest::PumpUntil([this] { return Run().m_state == DOC_STATE_RUNNING; }));
-        ASSERT_TRUE(qvtest::PumpUntil([&] { return Run().m_data.m_records >= records; }));
-    }
-
-    // A run of some records, stopped with the P key.
-    void RecordAndStop(int records)
-    {
-        StartRun(records);
-        ASSERT_TRUE(qvtest::PumpUntil([this] { return Key('P'); }));
-        ASSERT_TRUE(qvtest::PumpUntil([this] { return Run().m_state == DOC_STATE_STOPPED; }));
-    }
 
     // Settles the window: shown, painted and laid out.
     void Settle()
@@ -236,8 +172,6 @@ protected:
         return image;
     }
 
-    std::unique_ptr<qvtest::CtestBoxes> m_boxes;
-    CgumApp* m_app = nullptr;
     CguvGraphWin* m_window = nullptr;
     PaintCounter m_counter;
     bool m_watching = false;

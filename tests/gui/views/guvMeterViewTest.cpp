@@ -6,6 +6,7 @@
 #include "app/gumWin.h"
 #include "document/gumDoc.h"
 #include "gui/views/testMeterDoc.h"
+#include "gui/views/testViewOnWindow.h"
 #include "hardware/xhwBoxTypes.h"
 #include "support/appTest.h"
 #include "support/guiSupport.h"
@@ -29,72 +30,32 @@ const wxColour GREEN(0, 150, 0);
 
 // The meter view on a window of the fixture, with the document's answers to
 // clicks recorded instead of carried out.
-class TestMeterView : public CguvMeterView
+class TestMeterView : public qvtest::CtestViewOnWindow<CguvMeterView>
 {
 public:
-    wxWindow* GetWindow() override { return m_window; }
     void ToggleChannelInput(const CdocFieldKey& key) override { m_toggled.push_back(key.m_key); }
     void ShowChannelMenu(const CdocFieldKey& key) override { m_menus.push_back(key.m_key); }
 
-    wxWindow* m_window = nullptr;
     std::vector<int> m_toggled;
     std::vector<int> m_menus;
 };
 
-class MeterView : public testing::Test
+class MeterView : public qvtest::CtestViewFrame<TestMeterView, CguvMeterWin>
 {
 protected:
     void SetUp() override
     {
-        CgumApp& app = qvtest::CreateApp();
-        // The built-in pictures are PNG images.
-        if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
-            wxImage::AddHandler(new wxPNGHandler);
-        ASSERT_TRUE(app.m_res.Load());
-        m_frame = new wxFrame(nullptr, wxID_ANY, "Meter", wxDefaultPosition, wxSize(760, 520));
-        m_window = new CguvMeterWin(m_frame);
-        m_doc = std::make_unique<CgumDoc>();
+        OpenFrame("Meter", wxSize(760, 520));
+        if (HasFatalFailure())
+            return;
         qvtest::SetUpMeterDoc(Doc());
         m_sensor = &qvtest::AddMeterSensor(Doc(), 0, BLUE, 62.5f);
         m_manual = &qvtest::AddMeterExtra(Doc(), false, GREEN, 30.0f);
-        m_view = std::make_unique<TestMeterView>();
-        m_view->m_window = m_window;
-        m_view->SetDocument(m_doc.get());
-        m_view->m_renderer.SetDoc(&Doc());
-        m_window->m_view = m_view.get();
-        m_frame->Show();
-        // Shown, sized by the frame and realised, so that it can hold the mouse.
-        ASSERT_TRUE(qvtest::PumpUntil([this] {
-            return m_window->IsShownOnScreen() && m_window->GetClientSize().x > 200;
-        }));
-        qvtest::Pump(100);
-        ASSERT_TRUE(m_view->EnsureLayout());
+        ShowView();
     }
 
-    void TearDown() override
-    {
-        if (m_window->HasCapture())
-            m_window->ReleaseMouse();
-        m_window->m_view = nullptr;
-        // A document deletes itself when its last view goes: this one is the
-        // fixture's.
-        m_doc->GetViews().DeleteObject(m_view.get());
-        m_view->SetDocument(nullptr);
-        m_view.reset();
-        m_frame->Destroy();
-        qvtest::Pump(50);
-    }
-
-    CdocDoc& Doc() { return m_doc->m_doc; }
     const CgrnMeter& R() { return m_view->m_renderer; }
 
-    void Mouse(wxEventType type, const wxPoint& p)
-    {
-        wxMouseEvent event(type);
-        event.SetPosition(p);
-        event.SetEventObject(m_window);
-        m_window->GetEventHandler()->ProcessEvent(event);
-    }
     void Click(const wxPoint& p)
     {
         Mouse(wxEVT_MOTION, p);
@@ -123,10 +84,6 @@ protected:
     // The extra box follows the three input boxes.
     int ExtraBox() { return R().m_inputBoxes; }
 
-    wxFrame* m_frame = nullptr;
-    CguvMeterWin* m_window = nullptr;
-    std::unique_ptr<CgumDoc> m_doc;
-    std::unique_ptr<TestMeterView> m_view;
     CdocField* m_sensor = nullptr;
     CdocField* m_manual = nullptr;
 };

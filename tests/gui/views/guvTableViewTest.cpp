@@ -7,8 +7,7 @@
 #include "app/gumWin.h"
 #include "document/gumDoc.h"
 #include "hardware/xhwBoxTypes.h"
-#include "support/guiSupport.h"
-#include "support/testBoxes.h"
+#include "support/simAppTest.h"
 #include "views/gumView.h"
 #include "views/guvGraphPanel.h"
 #include "views/guvTablePanel.h"
@@ -26,33 +25,14 @@
 
 namespace {
 
-// A view that only passes each hint's code on.
-class HintTap : public wxView
-{
-public:
-    explicit HintTap(std::function<void(int code)> tap) : m_tap(std::move(tap)) {}
-    void OnDraw(wxDC*) override {}
-    void OnUpdate(wxView*, wxObject* hint) override
-    {
-        auto* docHint = dynamic_cast<CdocHint*>(hint);
-        m_tap(docHint ? docHint->m_code : 0);
-    }
-
-private:
-    std::function<void(int code)> m_tap;
-};
+using HintTap = qvtest::CtestHintTap;
 
 // A table view of the document that records the channel commands it would
 // run instead of running them.
-class RecordingTableView : public CguvTableView
+class RecordingTableView : public qvtest::CtestSideView<CguvTableView>
 {
 public:
-    explicit RecordingTableView(CguvTableView& real)
-    {
-        m_master = real.m_master;
-        m_viewDocument = real.GetDocument();
-    }
-    ~RecordingTableView() override { m_viewDocument = nullptr; }
+    explicit RecordingTableView(CguvTableView& real) : CtestSideView(real) {}
 
     std::vector<std::pair<char, int>> m_calls;
 
@@ -61,16 +41,14 @@ protected:
     void ShowChannelDetails(CdocFieldKey key) override { m_calls.emplace_back('D', key.m_key); }
 };
 
-class TableView : public testing::Test
+class TableView : public qvtest::CsimAppTest
 {
 protected:
     void SetUp() override
     {
-        ::setenv("QUORVANTI_SIMULATE", "1", 1);
-        m_app = &qvtest::CreateApp();
-        ASSERT_TRUE(m_app->CallOnInit());
-        m_boxes = std::make_unique<qvtest::CtestBoxes>();
-        ASSERT_TRUE(qvtest::PumpUntil([this] { return Doc() && Run().m_boxInfo.m_info.m_hardware == BOX_TYPE_SIMULATED; }));
+        CsimAppTest::SetUp();
+        if (HasFatalFailure())
+            return;
         m_app->m_options.SetUserLevel(4);
         m_grid = m_app->m_frame->m_content->m_tablePanel->m_window;
         Run().m_viewTable = true;
@@ -81,49 +59,15 @@ protected:
     {
         if (m_grid && m_app->m_frame && m_grid->m_view != View())
             m_grid->m_view = View();
-        if (CgumDoc* doc = Doc())
-            doc->Modify(false);
-        if (m_app->m_frame)
-            m_app->m_frame->Close(true);
-        qvtest::Pump(100);
-        m_app->OnExit();
-        m_boxes.reset();
-        ::unsetenv("QUORVANTI_SIMULATE");
+        CsimAppTest::TearDown();
     }
 
-    CgumDoc* Doc() { return m_app->GetCurrentDocument(); }
-    CdocDoc& Run() { return Doc()->m_doc; }
-    CguvTableView* View()
-    {
-        for (wxList::compatibility_iterator node = Doc()->GetViews().GetFirst(); node; node = node->GetNext())
-            if (auto* view = dynamic_cast<CguvTableView*>(static_cast<wxView*>(node->GetData())))
-                return view;
-        return nullptr;
-    }
+    CguvTableView* View() { return FindView<CguvTableView>(); }
     CguvTableGridTable& Table() { return View()->m_table; }
-
-    bool Key(int code)
-    {
-        wxKeyEvent key(wxEVT_KEY_DOWN);
-        key.m_keyCode = code;
-        const bool taken = m_app->FilterEvent(key) == 1;
-        qvtest::Pump(20);
-        return taken;
-    }
-
-    void StartRun(int records)
-    {
-        ASSERT_EQ(Run().m_activity, ACTIVITY_AUTOLOG);
-        ASSERT_TRUE(qvtest::PumpUntil([this] { return Key('L'); }));
-        ASSERT_TRUE(qvtest::PumpUntil([this] { return Run().m_state == DOC_STATE_RUNNING; }));
-        ASSERT_TRUE(qvtest::PumpUntil([&] { return Run().m_data.m_records >= records; }));
-    }
 
     void RecordAndStop(int records)
     {
-        StartRun(records);
-        ASSERT_TRUE(qvtest::PumpUntil([this] { return Key('P'); }));
-        ASSERT_TRUE(qvtest::PumpUntil([this] { return Run().m_state == DOC_STATE_STOPPED; }));
+        CsimAppTest::RecordAndStop(records);
         ASSERT_TRUE(qvtest::PumpUntil([this] { return m_grid->IsShownOnScreen(); }));
         qvtest::Pump(50);
     }
@@ -180,8 +124,6 @@ protected:
         return m_grid->GetEventHandler()->ProcessEvent(event);
     }
 
-    std::unique_ptr<qvtest::CtestBoxes> m_boxes;
-    CgumApp* m_app = nullptr;
     CguvTableWin* m_grid = nullptr;
 };
 

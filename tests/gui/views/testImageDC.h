@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <wx/dc.h>
 #include <wx/dcgraph.h>
 #include <wx/graphics.h>
@@ -40,5 +41,35 @@ inline wxImage MakeWhiteImage(int width, int height)
     image.SetRGB(wxRect(0, 0, width, height), 255, 255, 255);
     return image;
 }
+
+// Reading back what a renderer drew into an image.
+class CtestPixels
+{
+public:
+    // Runs a drawing call on a context over the image.
+    static void On(wxImage& image, const std::function<void(wxDC&)>& draw, int ppi = 96)
+    {
+        CtestImageDC dc(image, ppi);
+        draw(dc);
+    }
+
+    // The colour of a pixel; none outside the image.
+    static wxColour At(const wxImage& image, int x, int y)
+    {
+        if (x < 0 || y < 0 || x >= image.GetWidth() || y >= image.GetHeight())
+            return wxNullColour;
+        return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
+    }
+
+    // How many pixels of the area have the colour.
+    static int Count(const wxImage& image, const wxColour& colour, const wxRect& area)
+    {
+        int n = 0;
+        for (int y = area.y; y < area.y + area.height; ++y)
+            for (int x = area.x; x < area.x + area.width; ++x)
+                n += At(image, x, y) == colour ? 1 : 0;
+        return n;
+    }
+};
 
 } // namespace qvtest
