@@ -14,6 +14,29 @@ constexpr uint8_t kSwitch = 0x17;
 constexpr uint8_t kSwitchSecond = 0x40;
 } // namespace
 
+CemuLoggerConfig CemuLoggerConfig::ForBoxType(int boxType)
+{
+    static const struct
+    {
+        int type;
+        uint8_t id;
+        const char* version;
+    } kFamilies[] = {
+        {2, 3, "1.50"},  {3, 9, "1.30"},  {4, 9, "2.30"},  {5, 26, "1.30"}, {6, 32, "1.30"},
+        {8, 40, "1.30"}, {9, 48, "1.30"}, {10, 64, "1.30"}, {12, 72, "1.30"},
+    };
+    CemuLoggerConfig config;
+    for (const auto& family : kFamilies) {
+        if (family.type != boxType)
+            continue;
+        config.id = family.id;
+        config.version = family.version;
+        if (boxType <= 4)
+            config.switchReply = 0xFF;
+    }
+    return config;
+}
+
 std::vector<uint8_t> CemuLogger::Receive(const uint8_t* bytes, size_t n)
 {
     std::vector<uint8_t> out;

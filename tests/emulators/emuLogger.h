@@ -40,6 +40,12 @@ struct CemuLoggerConfig
     int switchReply = -1;
     // False: takes the bytes in and answers nothing.
     bool answering = true;
+
+    // A compatible logger of a serial-family box type (2 to 6, 8, 9; also
+    // 10 and 12 on a byte link): its ID byte and version text, and for the
+    // types with an accessory probe a switch reply that means "none".
+    // Other types get the defaults.
+    static CemuLoggerConfig ForBoxType(int boxType);
 };
 
 // The logger's side of the byte command protocol: takes the host's bytes and

@@ -1,12 +1,17 @@
 // Test label: threads
+#include "emulators/emuBTPeer.h"
+#include "emulators/emuBTRemote.h"
 #include "emulators/emuPtyLogger.h"
 #include "hardware/xhwBoxTypes.h"
 #include "protocol/xutBoxInfo.h"
 #include "protocol/xutCom.h"
 #include "transport/zxStopWatch.h"
 
+#include <atomic>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
+#include <thread>
 #include <string>
 #include <vector>
 #include <wx/utils.h>
@@ -147,6 +152,18 @@ TEST_F(XutComTest, IdentifiesEachFamilyByIdAndVersion)
             const int hundredths = std::stoi(std::string(c.version).erase(1, 1));
             EXPECT_EQ(xhwFirmwareHundredths(info.m_firmware), hundredths) << label;
         }
+    }
+}
+
+TEST_F(XutComTest, EmulatorPresetsIdentifyAsTheirTypes)
+{
+    for (int type : {2, 3, 4, 5, 6, 8, 9, 10, 12}) {
+        Configure([type](CemuLoggerConfig& c) { c = CemuLoggerConfig::ForBoxType(type); });
+        CxutBoxInfo info;
+        EXPECT_TRUE(m_com.ReadBoxInfo(info, false, false, 0)) << type;
+        EXPECT_EQ(info.m_hardware, type);
+        EXPECT_TRUE(info.m_compatible) << type;
+        EXPECT_FALSE(info.m_varnok) << type;
     }
 }
 
@@ -435,6 +452,43 @@ TEST_F(XutComTest, DrainThenIdentifyALoggerThatStopped)
     ASSERT_TRUE(m_com.ReadBoxInfo(info, true, false, 0));
     EXPECT_EQ(info.m_hardware, BOX_TYPE_ZEMBROW);
     EXPECT_EQ(info.m_model, "SX");
+}
+
+// The same identification over a simulated RFCOMM link: the box thread's
+// work on a thread of its own while this one serves the link's main-thread part.
+TEST(XutComBluetooth, IdentifiesOverRfcomm)
+{
+    auto remote = std::make_shared<CemuBTRemote>();
+    CemuBTPeer::Install(remote);
+    remote->Configure([](CemuBTRemote::Setup& s) { s.answering = true; });
+    remote->ConfigureLogger([](CemuLoggerConfig& c) {
+        c = CemuLoggerConfig::ForBoxType(BOX_TYPE_ZEMBROW);
+        c.flags = 0x08;
+    });
+    CxutCom com;
+    com.GetBTDevice().SetPoster(nullptr);
+    com.SetPort(zxCOM_RFCOMM, "00-1a-7d-da-71-13");
+    CxutBoxInfo info;
+    std::atomic<bool> done{false};
+    bool ok = false;
+    std::thread box([&] {
+        ok = com.Open() && com.ReadBoxInfo(info, true, true, 0);
+        com.Close(false);
+        done = true;
+    });
+    CzxStopWatch watch;
+    while (!done && watch.Time() < 20000) {
+        com.GetBTDevice().ServiceRequests();
+        wxMilliSleep(1);
+    }
+    box.join();
+    CemuBTPeer::Uninstall();
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(info.m_hardware, BOX_TYPE_ZEMBROW);
+    EXPECT_EQ(info.m_model, "SX");
+    EXPECT_TRUE(info.m_loggerBusy);
+    EXPECT_FALSE(info.m_comIsPortSlow) << "the caller marks the link";
+    EXPECT_EQ(remote->Written(), (std::vector<uint8_t>{13, 1, 2, 9}));
 }
 
 } // namespace
