@@ -2,6 +2,7 @@
 
 #include "hardware/xhwBoxTypes.h"
 #include "hardware/xhwKestilonDriver.h"
+#include "hardware/xhwSenCalibChoiceV.h"
 
 namespace {
 
@@ -134,6 +135,8 @@ int CxutBoxPublicInfo::FindTriggerInput(bool withChoices, int choice) const
             continue;
         if (m_info.m_hardware == BOX_TYPE_SIMULATED || m_sensors[i].CanTrigger())
             return i;
+        if (withChoices && m_sensors[i].GetCalibChoice(nullptr, m_info, choice != 0, false))
+            return i;
     }
     return -1;
 }
@@ -184,9 +187,14 @@ bool CxutBoxPublicInfo::CheckCalibrations(bool& onlyFirstInput, bool allowChoice
         ++count;
         if (m_info.m_hardware == BOX_TYPE_SIMULATED || m_sensors[i].IsCalTypeNative())
             continue;
-        // Another calibration choice could make it usable; the choice lists
-        // are not at hand yet, so such a sensor counts as not usable.
-        result = false;
+        if (!allowChoices) {
+            result = false;
+            continue;
+        }
+        CxhwSenCalibChoiceV choices;
+        choices.Build(m_info, m_sensors[i], true, true, true, 0.0, false, false);
+        if (choices.FindBest(m_sensors[i], choice != 0) < 0)
+            result = false;
     }
     onlyFirstInput = HoldsSensor(0) && count == 1;
     return result;

@@ -21,6 +21,10 @@ void xutBuildRateTable(CxutRateTable& table, int32_t minPeriod, int32_t maxPerio
 {
     const std::vector<int64_t> series = Series();
     int defaultRow = -1;
+    // A limit of 0 or less (a smart sensor's byte, a file's field) would
+    // offer a period of no time at all.
+    if (minPeriod < 1)
+        minPeriod = 1;
 
     int64_t g = 1;
     if (minPeriod > 5000000) {

@@ -1,14 +1,20 @@
 #include "emulators/emuPtyLogger.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
+#include <iterator>
 #include <poll.h>
 #include <unistd.h>
 
 namespace {
 constexpr int kPollMs = 2;
+constexpr int kChatterPollMs = 1;
+// The pause before the part of a reply that comes late.
+constexpr int kLaterMs = 50;
+constexpr size_t kChatterChunk = 256;
 constexpr long kWriteLimitMs = 2000;
 
 void SleepMs(int ms)
@@ -48,6 +54,7 @@ void CemuPtyLogger::Configure(const std::function<void(CemuLoggerConfig&)>& chan
 {
     std::lock_guard<std::mutex> lock(m_lock);
     change(m_logger.Config());
+    m_logger.Restart();
 }
 
 std::vector<uint8_t> CemuPtyLogger::Received()
@@ -107,15 +114,31 @@ bool CemuPtyLogger::WriteAll(const uint8_t* bytes, size_t n)
     return true;
 }
 
+// One chunk of filler, never waiting: a full terminal just drops it.
+void CemuPtyLogger::Chatter()
+{
+    if (m_master < 0)
+        return;
+    uint8_t filler[kChatterChunk];
+    std::fill(std::begin(filler), std::end(filler), uint8_t(0x55));
+    std::lock_guard<std::mutex> lock(m_writeLock);
+    const ssize_t written = ::write(m_master, filler, sizeof filler);
+    if (written > 0)
+        m_chatterSent += size_t(written);
+}
+
 void CemuPtyLogger::Run()
 {
     while (!m_stop) {
+        const bool chattering = m_chattering;
+        if (chattering)
+            Chatter();
         if (!m_reading) {
             SleepMs(kPollMs);
             continue;
         }
         pollfd p{m_master, POLLIN, 0};
-        if (::poll(&p, 1, kPollMs) <= 0)
+        if (::poll(&p, 1, chattering ? kChatterPollMs : kPollMs) <= 0)
             continue;
         if (!(p.revents & POLLIN)) {
             SleepMs(kPollMs); // hung up: nothing to read until a new open
@@ -128,11 +151,17 @@ void CemuPtyLogger::Run()
             continue;
         }
         std::vector<uint8_t> reply;
+        std::vector<uint8_t> later;
         {
             std::lock_guard<std::mutex> lock(m_lock);
             reply = m_logger.Receive(bytes, size_t(got));
+            later = m_logger.TakeLater();
         }
         if (!reply.empty())
             WriteAll(reply.data(), reply.size());
+        if (!later.empty()) {
+            SleepMs(kLaterMs);
+            WriteAll(later.data(), later.size());
+        }
     }
 }

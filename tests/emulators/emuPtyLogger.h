@@ -30,6 +30,11 @@ public:
     // Changes the logger's answers, under the emulator's lock.
     void Configure(const std::function<void(CemuLoggerConfig&)>& change);
     void SetReading(bool reading) { m_reading = reading; }
+    // A logger that never stops sending: a steady stream of filler bytes
+    // (0x55) goes out, between its answers, until turned off.
+    void SetChattering(bool on) { m_chattering = on; }
+    // Filler bytes the terminal has taken so far.
+    size_t ChatterSent() const { return m_chatterSent; }
     // Sends bytes to the program, as the logger would unasked.
     bool Send(const std::vector<uint8_t>& bytes);
 
@@ -42,6 +47,7 @@ public:
 private:
     void Run();
     bool WriteAll(const uint8_t* bytes, size_t n);
+    void Chatter();
 
     int m_master = -1;
     int m_slave = -1;
@@ -50,6 +56,8 @@ private:
     std::mutex m_writeLock;
     CemuLogger m_logger;
     std::atomic<bool> m_reading{true};
+    std::atomic<bool> m_chattering{false};
+    std::atomic<size_t> m_chatterSent{0};
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };

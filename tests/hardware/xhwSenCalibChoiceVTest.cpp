@@ -417,3 +417,37 @@ TEST_F(CalibChoiceTest, ScopeInputSearchTakesCalibrationChoices)
     info.m_sensors[2].m_triggerAndScope = false;
     EXPECT_EQ(info.FindScopeInput(true, 1), -1);
 }
+
+// The same for triggered sampling, and the check that every sensor can be
+// used as set or, when allowed, in one of its choices.
+TEST_F(CalibChoiceTest, TriggerInputAndCalibrationCheckTakeChoices)
+{
+    CxutBoxPublicInfo info;
+    info.m_info = Logger(kZembrow);
+    info.m_info.m_maxSensors = 6;
+    CxhwSensor s = Sensor(40, 18);
+    m_db.AssignCalib(s, 4);
+    s.m_calType = 3;
+    s.m_calib.m_units = m_db.GetSensor(1).m_units;
+    s.m_calib.m_defMax = 12.0f;
+    s.m_calib.m_defMin = 1.0f;
+    ASSERT_FALSE(s.CanTrigger());
+    info.m_sensors[0] = s;
+    EXPECT_EQ(info.FindTriggerInput(false, 0), -1);
+    EXPECT_EQ(info.FindTriggerInput(true, 0), 0);
+
+    bool onlyFirst = false;
+    EXPECT_FALSE(info.CheckCalibrations(onlyFirst, false, 0));
+    EXPECT_TRUE(onlyFirst);
+    EXPECT_TRUE(info.CheckCalibrations(onlyFirst, true, 0));
+
+    // A second-bank sensor not on its own type has no usable choice.
+    CxhwSensor second = Sensor(40, 0x81);
+    second.m_calType = 0x82;
+    info.m_sensors[3] = second;
+    EXPECT_FALSE(info.CheckCalibrations(onlyFirst, true, 1));
+    EXPECT_FALSE(onlyFirst);
+    info.m_sensors[3].m_enable = false; // a disabled input holds no sensor
+    EXPECT_TRUE(info.CheckCalibrations(onlyFirst, true, 0));
+    EXPECT_TRUE(onlyFirst);
+}

@@ -134,6 +134,16 @@ TEST(RateTable, SeriesRowsAndDefault)
     EXPECT_EQ(odd.m_rows[0].m_readings, 1001);
     EXPECT_EQ(odd.m_default, 0);
 
+    // No period below 1 is offered, whatever the sensor's limit says.
+    for (int32_t limit : {0, -5}) {
+        CxutRateTable table0;
+        xutBuildRateTable(table0, limit, 32767, 100, 1000, 100, 5000000);
+        ASSERT_GT(table0.m_count, 0) << limit;
+        for (int i = 0; i < table0.m_count; ++i)
+            EXPECT_GE(table0.m_rows[i].m_period, 1) << limit << " row " << i;
+        EXPECT_EQ(table0.m_rows[0].m_period, 1) << limit;
+    }
+
     CxutBoxPublicInfo info;
     info.m_info.m_hardware = BOX_TYPE_SIMULATED;
     CxutRateTable scope;
