@@ -1,5 +1,5 @@
 #pragma once
-#include "transport/zxUSBDevice.h"
+#include "transport/zxUSBDeviceV.h"
 
 // Kinds of the maker's USB devices, by vendor and product id.
 enum

@@ -37,7 +37,7 @@ bool CzxCom::IsValidPort() const
 bool CzxCom::Open()
 {
     if (m_port == zxCOM_USB)
-        return false; // Still thin: no USB report port yet.
+        return m_usb.Open(); // no pause: the logger is ready as soon as it is open
     if (m_port == zxCOM_RFCOMM) {
         if (!m_rfcomm.Open())
             return false;
@@ -68,12 +68,14 @@ void CzxCom::Close(bool drain)
     if (drain)
         WaitTXEmpty();
     m_rfcomm.Close();
+    m_usb.Close();
     m_serial.Close();
 }
 
 void CzxCom::Abort()
 {
     m_rfcomm.Close();
+    m_usb.Reset();
     m_serial.Close();
 }
 
@@ -82,7 +84,7 @@ bool CzxCom::IsOpen() const
     if (m_port == zxCOM_RFCOMM)
         return m_rfcomm.IsOpen();
     if (m_port == zxCOM_USB)
-        return false;
+        return m_usb.IsOpen();
     return m_serial.IsOpen();
 }
 
@@ -91,7 +93,7 @@ bool CzxCom::IsReady() const
     if (m_port == zxCOM_RFCOMM)
         return m_rfcomm.IsConnected();
     if (m_port == zxCOM_USB)
-        return false;
+        return m_usb.IsReady();
     return m_serial.IsOpen();
 }
 
@@ -106,7 +108,9 @@ void CzxCom::Flush()
 {
     if (m_port == zxCOM_RFCOMM)
         m_rfcomm.Flush();
-    else if (m_port != zxCOM_USB)
+    else if (m_port == zxCOM_USB)
+        m_usb.Flush();
+    else
         m_serial.Flush();
 }
 
@@ -121,7 +125,7 @@ uint32_t CzxCom::GetRXCount()
     if (m_port == zxCOM_RFCOMM)
         return m_rfcomm.GetRXCount();
     if (m_port == zxCOM_USB)
-        return 0;
+        return m_usb.GetRXCount();
     return m_serial.GetRXCount();
 }
 
@@ -130,7 +134,7 @@ uint32_t CzxCom::GetTXCount()
     if (m_port == zxCOM_RFCOMM)
         return m_rfcomm.GetTXCount();
     if (m_port == zxCOM_USB)
-        return 0;
+        return m_usb.GetTXCount();
     return m_serial.GetTXCount();
 }
 
@@ -138,12 +142,8 @@ uint32_t CzxCom::WaitRXCount(uint32_t n, long ms)
 {
     if (m_port == zxCOM_RFCOMM)
         return m_rfcomm.WaitRXCount(n, ms);
-    if (m_port == zxCOM_USB) {
-        CzxStopWatch watch;
-        while (watch.Time() < ms)
-            wxMilliSleep(1);
-        return 0;
-    }
+    if (m_port == zxCOM_USB)
+        return m_usb.WaitRXCount(n, ms);
     return m_serial.WaitRXCount(n, ms);
 }
 
@@ -159,6 +159,8 @@ bool CzxCom::ReadRouted(int n, void* buffer, float seconds, bool strict)
         m_rfcomm.SetTimeout(seconds);
         return strict ? m_rfcomm.ReadStrict(buffer, uint32_t(n)) : m_rfcomm.Read(buffer, uint32_t(n));
     }
+    if (m_port == zxCOM_USB)
+        return m_usb.Read(buffer, uint32_t(n), long(seconds * 1000.0f + 0.5f));
     m_serial.SetTimeout(seconds);
     return m_serial.Read(buffer, uint32_t(n));
 }
@@ -189,6 +191,8 @@ bool CzxCom::Write(int n, const void* bytes)
 {
     if (!IsOpen() || n < 0)
         return false;
+    if (m_port == zxCOM_USB)
+        return m_usb.Write(bytes, uint32_t(n));
     return WriteMessage(n, bytes);
 }
 
@@ -204,6 +208,6 @@ bool CzxCom::WriteMessage(int n, const void* bytes)
     if (m_port == zxCOM_RFCOMM)
         return m_rfcomm.Write(bytes, uint32_t(n));
     if (m_port == zxCOM_USB)
-        return false; // Still thin: no USB report port yet.
+        return m_usb.WriteMessage(bytes, uint32_t(n));
     return m_serial.Write(bytes, uint32_t(n));
 }

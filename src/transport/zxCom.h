@@ -1,6 +1,7 @@
 #pragma once
 #include "transport/zxBTDevice.h"
 #include "transport/zxSerialPort.h"
+#include "transport/zxUSBPort.h"
 
 #include <cstdint>
 #include <wx/string.h>
@@ -18,8 +19,6 @@ enum
 // port (also 103, given a device name), 100 a USB HID device, 102 Bluetooth
 // RFCOMM. Every call goes to the link the number selects, so the byte
 // protocol is written once for all of them. Used on the box thread only.
-// Still thin: there is no USB report port yet, so port 100 never opens, its
-// reads fail and its writes are dropped.
 class CzxCom
 {
 public:
@@ -71,11 +70,15 @@ public:
 
     CzxSerialPort& GetSerialPort() { return m_serial; }
     CzxBTDevice& GetBTDevice() { return m_rfcomm; }
+    // The logger driver attaches the device before opening port 100.
+    CzxUSBPort& GetUSBPort() { return m_usb; }
 
 private:
     bool ReadRouted(int n, void* buffer, float seconds, bool strict);
 
     int m_port = 0;
     CzxSerialPort m_serial;
+    // Its 8-byte reports carry a count byte.
+    CzxUSBPort m_usb{true, true};
     CzxBTDevice m_rfcomm;
 };

@@ -1,58 +1,68 @@
 #pragma once
-#include <cstdint>
+#include "transport/zxByteFIFO.h"
+#include "transport/zxStopWatch.h"
+#include "transport/zxUSBDeviceBase.h"
+#include "transport/zxUSBHost.h"
+
+#include <atomic>
 #include <memory>
+#include <mutex>
 #include <wx/string.h>
 
-// One USB device of the maker's loggers, as the platform binding opens it. The
-// identity tests read only the three getters.
-class CzxUSBDeviceBase
+// One USB HID device of a host, found by a scan. Opened, it has an I/O thread
+// that reads its input reports and hands them on whole to the owning port;
+// output reports are written on the caller's thread.
+class CzxUSBDevice : public CzxUSBDeviceBase
 {
 public:
-    virtual ~CzxUSBDeviceBase();
-    virtual int32_t GetVendorId() const { return 0; }
-    virtual int32_t GetProductId() const { return 0; }
-    virtual int32_t GetReleaseBCD() const { return 0; }
+    CzxUSBDevice();
+    // Releases the device.
+    ~CzxUSBDevice() override;
 
-    bool IsProduct0011Or0021() const;
-};
+    int32_t GetVendorId() const override { return m_vendorId; }
+    int32_t GetProductId() const override { return m_productId; }
+    int32_t GetReleaseBCD() const override { return m_releaseBCD; }
+    const wxString& GetPath() const { return m_path; }
 
-// One found device: its ids and registry path, and the device itself while the
-// list still owns it.
-struct CzxUSBDeviceVItem
-{
-    std::unique_ptr<CzxUSBDeviceBase> m_itemDevice;
-    int32_t m_vendorId = 0;
-    int32_t m_productId = 0;
-    wxString m_path;
-};
+    // Takes the identity of a device that the host listed; false when it has
+    // no path to open it by.
+    bool ReadProperties(CzxUSBHost& host, const CzxUSBHostInfo& info);
 
-// The USB devices found by a scan, at most 32. A derived list filters what a
-// scan keeps through Accept.
-class CzxUSBDeviceV
-{
-public:
-    static constexpr int kItems = 32;
+    bool Open();
+    void Close();
+    // Closes and forgets the device, as it was before it was identified.
+    void Release();
+    // After the device has gone away: ends the I/O thread and forgets it.
+    void Reset();
+    bool IsOpen() const;
+    // Open and still plugged in.
+    bool IsReady() const;
+    // One report: the report id, then report length - 1 payload bytes.
+    bool WriteReport(const uint8_t* report);
 
-    CzxUSBDeviceV();
-    virtual ~CzxUSBDeviceV();
-    CzxUSBDeviceV(const CzxUSBDeviceV&) = delete;
-    CzxUSBDeviceV& operator=(const CzxUSBDeviceV&) = delete;
+    void RunIO(CzxUSBReadWriteThread& thread) override;
 
-    virtual bool Accept(const CzxUSBDeviceVItem& item);
-
-    // Lists the devices not in known (by registry path) that Accept takes.
-    // Returns the number held; 0 when the system's devices cannot be listed.
-    int Scan(const CzxUSBDeviceV* known);
-    // Counts a found device by its ids and path; false when the list is full.
-    bool Add(int32_t vendorId, int32_t productId, const wxString& path);
-    void CloseAll();
-    int FindPath(const wxString& path) const;
-
-    int GetCount() const { return m_count; }
-    CzxUSBDeviceVItem& GetItem(int i) { return m_items[i]; }
-    const CzxUSBDeviceVItem& GetItem(int i) const { return m_items[i]; }
+    // Milliseconds, modulo the time period, of the last input report since
+    // the device was opened.
+    int64_t GetLastRX() const;
 
 private:
-    CzxUSBDeviceVItem m_items[kItems];
-    int m_count = 0;
+    void Forget();
+    void StampRX();
+    void HandOnReports();
+    bool WritePaced(const uint8_t* report, int length);
+
+    CzxUSBHost* m_host = nullptr;
+    wxString m_path;
+    int32_t m_vendorId = 0;
+    int32_t m_productId = 0;
+    int32_t m_releaseBCD = 0;
+    // Changed only while the I/O thread is stopped.
+    std::unique_ptr<CzxUSBHandle> m_handle;
+    bool m_open = false;
+    std::atomic<bool> m_present{true};
+    CzxByteFIFO m_rxFIFO;
+    mutable std::mutex m_rxTimeLock;
+    int64_t m_lastRX = 0;
+    CzxStopWatch m_watch;
 };

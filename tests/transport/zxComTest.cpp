@@ -3,6 +3,9 @@
 #include "emulators/emuPtyLogger.h"
 #include "transport/zxCom.h"
 #include "transport/zxStopWatch.h"
+#include "transport/zxUSBDeviceV.h"
+#include "transport/zxUSBSimDevice.h"
+#include "transport/zxUSBSimHost.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -46,7 +49,7 @@ TEST(Com, PortNumbersNameTheirLinks)
     }
 }
 
-TEST(Com, InvalidNumbersAndTheThinUsbLinkNeverOpen)
+TEST(Com, InvalidNumbersAndAUsbLinkWithoutDeviceNeverOpen)
 {
     for (int port : {0, 101, 104, -1, 100}) {
         CzxCom com;
@@ -259,6 +262,63 @@ TEST_F(ComBluetoothTest, OpenPausesAndReadsWaitThreeSecondsUnlessStrict)
         byte = m_com->ReadByte(1.0f);
     });
     EXPECT_EQ(byte, 36);
+}
+
+// Port 100 over a simulated USB logger: it opens without a pause, writes go
+// out as counted reports (a message marks its first), and the logger's
+// counted reports are read back as bytes.
+TEST(ComUsb, CarriesBytesOverCountedReports)
+{
+    CzxUSBSimHost host;
+    CzxUSBHostScope scope(host);
+    auto logger = std::make_shared<CzxUSBSimDevice>(0x2F1A, 0x0100);
+    host.Add(logger);
+    CzxUSBDeviceV list;
+    ASSERT_EQ(list.Scan(nullptr), 1);
+
+    CzxCom com;
+    com.SetPort(100, wxString());
+    com.GetUSBPort().SetDevice(std::move(list.GetItem(0).m_itemDevice));
+    CzxStopWatch watch;
+    ASSERT_TRUE(com.Open());
+    EXPECT_LT(watch.Time(), 400);
+    EXPECT_TRUE(com.IsOpen());
+    EXPECT_TRUE(com.IsReady());
+    EXPECT_EQ(com.GetStatus(), -2);
+    EXPECT_EQ(com.GetOpenPort(), 100);
+
+    const uint8_t command[10] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    EXPECT_TRUE(com.WriteMessage(10, command));
+    ASSERT_EQ(logger->GetWrittenCount(), 2u);
+    EXPECT_EQ(logger->GetWritten(0)[1], 0x87);
+    EXPECT_EQ(logger->GetWritten(1)[1], 0x03);
+    EXPECT_TRUE(com.Write(3, command));
+    ASSERT_EQ(logger->GetWrittenCount(), 3u);
+    EXPECT_EQ(logger->GetWritten(2), std::vector<uint8_t>({0, 3, 1, 2, 3, 0, 0, 0, 0}));
+
+    logger->SendStream(nullptr, 0);
+    const uint8_t answer[9] = {0x55, 1, 2, 3, 4, 5, 6, 7, 8};
+    logger->SendStream(answer, 9);
+    EXPECT_EQ(com.ReadByte(5.0f), 0x55);
+    uint8_t rest[8] = {};
+    ASSERT_TRUE(com.Read(8, rest, 5.0f));
+    EXPECT_EQ(std::vector<uint8_t>(rest, rest + 8), std::vector<uint8_t>(answer + 1, answer + 9));
+    watch.Start(0);
+    EXPECT_EQ(com.ReadByte(0.05f), -1);
+    EXPECT_GE(watch.Time(), 50);
+
+    com.Close(true);
+    EXPECT_FALSE(com.IsOpen());
+    EXPECT_EQ(com.GetStatus(), 8012);
+    EXPECT_FALSE(com.Write(1, command));
+    ASSERT_TRUE(com.Open());
+    logger->Unplug();
+    CzxStopWatch gone;
+    while (com.IsReady() && gone.Time() < 5000)
+        wxMilliSleep(1);
+    EXPECT_FALSE(com.IsReady());
+    com.Abort();
+    EXPECT_FALSE(com.IsOpen());
 }
 
 } // namespace
