@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(build-essential cmake ccache pkg-config libwxgtk3.2-dev googletest libgtest-dev
           libgmock-dev libbenchmark-dev xvfb xauth openbox x11-utils locales
           clang libclang-rt-14-dev poppler-utils libbluetooth-dev libdbus-1-dev
-          libhidapi-dev)
+          libhidapi-dev libglib2.0-dev python3-dbus python3-gi)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -8,6 +8,7 @@
 #include "dialogs/gudBTChooser.h"
 #include "document/gumDoc.h"
 #include "transport/zxBTDevice.h"
+#include "transport/zxBluezBtle.h"
 #include "transport/zxBtle.h"
 #include "transport/zxMessageBox.h"
 #include "views/gumView.h"
@@ -48,12 +49,11 @@ const TemplateRow kTemplates[6] = {
     {"Software Independent Data", "*.sid", "sid", false},
 };
 
-// With the simulated logger, the Bluetooth LE adapter is powered on and two
-// simulated loggers are in range. Without it the adapter has no link to the
-// system's Bluetooth yet and says so.
+// With the simulated logger, a simulated Bluetooth LE adapter stands in for
+// the system's, powered on with two simulated loggers in range.
 void gumSimulateBluetoothLoggers()
 {
-    CzxBtleAdapter& adapter = CzxBtleManager::Shared().GetAdapter();
+    CzxBtleAdapter& adapter = CzxBtleManager::Shared().UseSimulated();
     adapter.SetState(BTLE_STATE_POWERED_ON);
     adapter.AddInRange({"5A1E0001-7C3E-4A1D-9E85-3D6B20C4F9A1", "Kestilon SIM-1"});
     adapter.AddInRange({"5A1E0002-7C3E-4A1D-9E85-3D6B20C4F9A1", "Tundrane 2 SIM-2"});
@@ -122,6 +122,8 @@ bool CgumApp::OnInit()
     m_boxes.SetSimulated(m_simulate);
     if (m_simulate)
         gumSimulateBluetoothLoggers();
+    else
+        CzxBtleManager::Shared().SetPlatform(std::make_unique<CzxBluezBtle>());
     CzxBtle& btle = zxGetBtle();
     btle.LoadUserDefaults();
     const CappOptionsFile options = m_options.GetCurrentCopy();

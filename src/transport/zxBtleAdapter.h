@@ -1,41 +1,30 @@
 #pragma once
-#include "transport/zxBtlePeripheral.h"
+#include "transport/zxBtlePlatform.h"
 
-#include <condition_variable>
+#include <cstdint>
+#include <deque>
 #include <functional>
+#include <map>
 #include <mutex>
-#include <set>
 #include <thread>
 #include <vector>
 
-// Power states of the Bluetooth LE adapter.
-enum
-{
-    BTLE_STATE_UNKNOWN = 0,
-    BTLE_STATE_RESETTING = 1,
-    BTLE_STATE_UNSUPPORTED = 2,
-    BTLE_STATE_UNAUTHORIZED = 3,
-    BTLE_STATE_POWERED_OFF = 4,
-    BTLE_STATE_POWERED_ON = 5,
-};
-
-// The Bluetooth LE adapter as the central sees it: its power state, the
-// loggers in range that advertise the logger service, the devices it knows
-// by identifier and those already connected. Still thin: this one is
-// simulated in the process; the link to the system's Bluetooth comes with
-// the Bluetooth LE transport. A scan reports each logger in range once, on
-// the adapter's own thread, as the system's would.
-class CzxBtleAdapter
+// A simulated Bluetooth LE adapter with loggers in range that offer the
+// logger service and its four characteristics. It answers on a thread of its
+// own, one report at a time, as the system's Bluetooth does; a scan reports
+// each logger in range once, spaced as a radio would. What a simulated logger
+// says is up to its write handler, which may answer through Notify.
+class CzxBtleAdapter : public CzxBtlePlatform
 {
 public:
-    using Discovered = std::function<void(const CzxBtlePeripheral&)>;
+    // Called on the adapter's thread with each value written to the logger's
+    // host-to-logger characteristic.
+    using WriteHandler = std::function<void(const std::vector<uint8_t>& value)>;
 
     CzxBtleAdapter();
-    ~CzxBtleAdapter();
-    CzxBtleAdapter(const CzxBtleAdapter&) = delete;
-    CzxBtleAdapter& operator=(const CzxBtleAdapter&) = delete;
+    ~CzxBtleAdapter() override;
 
-    int GetState() const;
+    int GetState() const override;
     void SetState(int state);
     // Loggers that come into range; a running scan reports those it has not
     // reported yet.
@@ -43,28 +32,65 @@ public:
     // Forgets every device: none in range, known or connected.
     void Reset();
 
-    // False unless powered on. The callback runs on the adapter's thread.
-    bool StartScan(Discovered discovered);
-    // Waits for the scan's thread to end (it ends within one pause).
-    void StopScan();
-    bool IsScanning() const;
+    // How a logger in range behaves: whether it answers the service
+    // discovery, the error its notifications fail with (none: they work),
+    // and what it does with written values.
+    void SetAnswering(const wxString& identifier, bool answers);
+    void SetNotifyError(const wxString& identifier, const wxString& error);
+    void SetWriteHandler(const wxString& identifier, WriteHandler handler);
+    // The logger sends a value on its logger-to-host characteristic; it
+    // arrives while that is notifying.
+    void Notify(const wxString& identifier, const std::vector<uint8_t>& value);
+    // Values written to a characteristic of the logger, oldest first.
+    std::vector<std::vector<uint8_t>> GetWritten(const wxString& identifier, const wxString& characteristic) const;
+    // The operations asked of the adapter since the last call, one line each
+    // ("connect", "services", "characteristics 2001 2000 …", "notify on",
+    // "write 2003 response", "read 2002", "disconnect"), the identifier left out.
+    std::vector<wxString> TakeLog();
 
-    // The device of that identifier when the adapter knows it (it has been
-    // in range), else false.
-    bool Retrieve(const wxString& identifier, CzxBtlePeripheral& out) const;
-    std::vector<CzxBtlePeripheral> RetrieveConnected() const;
-    void Connect(const wxString& identifier);
-    void Disconnect(const wxString& identifier);
+    bool StartScan(const wxString& service) override;
+    void StopScan() override;
+    bool IsScanning() const override;
+    bool Retrieve(const wxString& identifier, CzxBtlePeripheral& out) const override;
+    std::vector<CzxBtlePeripheral> RetrieveConnected(const wxString& service) const override;
+    void Connect(const wxString& identifier) override;
+    void Disconnect(const wxString& identifier) override;
+    int GetPeripheralState(const wxString& identifier) const override;
+    void DiscoverServices(const wxString& identifier, const wxString& service) override;
+    void DiscoverCharacteristics(const wxString& identifier, const wxString& service,
+                                 const std::vector<wxString>& characteristics) override;
+    void SetNotify(const wxString& identifier, const wxString& characteristic, bool on) override;
+    bool IsNotifying(const wxString& identifier, const wxString& characteristic) const override;
+    void WriteValue(const wxString& identifier, const wxString& characteristic, const uint8_t* bytes, size_t n,
+                    bool withResponse) override;
+    void ReadValue(const wxString& identifier, const wxString& characteristic) override;
 
 private:
-    void Scan();
+    struct Logger
+    {
+        CzxBtlePeripheral peripheral;
+        int state = BTLE_PERIPHERAL_DISCONNECTED;
+        bool notifying = false;
+        bool answers = true;
+        wxString notifyError;
+        WriteHandler writeHandler;
+        std::map<wxString, std::vector<std::vector<uint8_t>>> written;
+    };
+
+    void Run();
+    void Post(std::function<void()> task);
+    void Log(const wxString& line);
+    // Under the lock.
+    Logger* Find(const wxString& identifier);
+    const Logger* Find(const wxString& identifier) const;
 
     mutable std::mutex m_lock;
-    std::condition_variable m_wake;
     int m_state = BTLE_STATE_UNSUPPORTED;
-    std::vector<CzxBtlePeripheral> m_inRange;
-    std::set<wxString> m_connected;
-    Discovered m_discovered;
+    std::vector<Logger> m_loggers;
+    std::deque<std::function<void()>> m_tasks;
+    std::vector<wxString> m_log;
+    bool m_scanning = false;
+    size_t m_reported = 0;
     bool m_stop = false;
     std::thread m_thread;
 };

@@ -1,8 +1,11 @@
 #include "transport/zxBtleLoggers.h"
 
-#include "transport/zxBtleAdapter.h"
+#include "transport/zxBtlePlatform.h"
 
-CzxBtleLoggers::CzxBtleLoggers(CzxBtleAdapter& adapter) : m_adapter(adapter) {}
+CzxBtleLogger* CzxBtleLoggers::GetLogger(int index)
+{
+    return index >= 0 && size_t(index) < m_loggers.size() ? &m_loggers[size_t(index)] : nullptr;
+}
 
 CzxBtleLogger CzxBtleLoggers::FromPeripheral(const CzxBtlePeripheral& peripheral, bool rememberedName) const
 {
@@ -117,21 +120,25 @@ void CzxBtleLoggers::DidDiscover(const CzxBtlePeripheral& peripheral)
 
 void CzxBtleLoggers::AddIdentifiersAndConnected()
 {
+    if (!m_platform)
+        return;
     std::vector<CzxBtlePeripheral> known;
     for (const wxString& identifier : m_identifiers.GetIdentifiers()) {
         CzxBtlePeripheral peripheral;
-        if (m_adapter.Retrieve(identifier, peripheral))
+        if (m_platform->Retrieve(identifier, peripheral))
             known.push_back(peripheral);
     }
     AddPeripherals(known);
-    AddPeripherals(m_adapter.RetrieveConnected());
+    AddPeripherals(m_platform->RetrieveConnected(zxBtleServiceUUID));
 }
 
 void CzxBtleLoggers::DisconnectAll()
 {
+    if (!m_platform)
+        return;
     for (const CzxBtleLogger& logger : m_loggers) {
         if (logger.hasPeripheral)
-            m_adapter.Disconnect(logger.identifier);
+            m_platform->Disconnect(logger.identifier);
     }
 }
 
@@ -175,7 +182,7 @@ void CzxBtleLoggers::LoadSelected(const wxString& identifier, const wxString& na
         return;
     }
     CzxBtlePeripheral peripheral;
-    if (!m_adapter.Retrieve(identifier, peripheral))
+    if (!m_platform->Retrieve(identifier, peripheral))
         return;
     CzxBtleLogger logger = FromPeripheral(peripheral, false);
     if (logger.name.empty())

@@ -5,14 +5,15 @@
 
 #include <vector>
 
-class CzxBtleAdapter;
+class CzxBtlePlatform;
 
 // The Bluetooth LE loggers found in this run, which of them is selected, and
 // the remembered ones. Not locked itself: its manager holds the lock.
 class CzxBtleLoggers
 {
 public:
-    explicit CzxBtleLoggers(CzxBtleAdapter& adapter);
+    // The platform that knows the devices; none: the list alone.
+    void SetPlatform(CzxBtlePlatform* platform) { m_platform = platform; }
 
     // Indexes, or -1 when nothing matches.
     int IndexForPeripheral(const CzxBtlePeripheral& peripheral) const;
@@ -43,6 +44,8 @@ public:
     void LoadUserDefaults();
 
     const std::vector<CzxBtleLogger>& GetLoggers() const { return m_loggers; }
+    // The entry itself, for the open to fill in; none when out of range.
+    CzxBtleLogger* GetLogger(int index);
     const wxString& GetSelected() const { return m_selected; }
 
     CzxBtleIdentifiers m_identifiers;
@@ -50,7 +53,7 @@ public:
 private:
     CzxBtleLogger FromPeripheral(const CzxBtlePeripheral& peripheral, bool rememberedName) const;
 
-    CzxBtleAdapter& m_adapter;
+    CzxBtlePlatform* m_platform = nullptr;
     std::vector<CzxBtleLogger> m_loggers;
     wxString m_selected;
 };

@@ -148,7 +148,7 @@ TEST_F(OptionsScan, ScanListsTheLastFoundFirstAndTheOptionsTakeThePick)
 
 TEST_F(OptionsScan, PoweredOffAdapterIsReportedAndCancelChangesNothing)
 {
-    CzxBtleManager::Shared().GetAdapter().SetState(BTLE_STATE_POWERED_OFF);
+    CzxBtleManager::Shared().UseSimulated().SetState(BTLE_STATE_POWERED_OFF);
     wxString identifier = "unchanged", name = "unchanged";
     DialogDriver<CgudBLEScan> scan([&](CgudBLEScan& dialog) {
         EXPECT_EQ(dialog.GetTitle(), "Bluetooth Smart Devices");
@@ -168,7 +168,7 @@ TEST_F(OptionsScan, PoweredOffAdapterIsReportedAndCancelChangesNothing)
 
 TEST_F(OptionsScan, PickSurvivesDiscoveriesAndClearKeepsScanning)
 {
-    CzxBtleAdapter& adapter = CzxBtleManager::Shared().GetAdapter();
+    CzxBtleAdapter& adapter = CzxBtleManager::Shared().UseSimulated();
     adapter.AddInRange({"5A1E0003-7C3E-4A1D-9E85-3D6B20C4F9A1", ""});
     wxString identifier, name = "before";
     DialogDriver<CgudBLEScan> scan([&](CgudBLEScan& dialog) {

@@ -108,7 +108,7 @@ TEST_F(Central, RememberedLoggersStayPairedAndOnlyUuidsAreTaken)
 
 TEST_F(Central, ScanReportsLoggersInOrderOnTheMainQueue)
 {
-    CzxBtleAdapter& adapter = m_manager.GetAdapter();
+    CzxBtleAdapter& adapter = m_manager.UseSimulated();
     adapter.SetState(BTLE_STATE_POWERED_ON);
     adapter.AddInRange({kA, "Kestilon 1"});
     adapter.AddInRange({kB, ""});
@@ -139,7 +139,7 @@ TEST_F(Central, ScanReportsLoggersInOrderOnTheMainQueue)
 
 TEST_F(Central, DiscoveryReplacesItsEntryInPlace)
 {
-    CzxBtleAdapter& adapter = m_manager.GetAdapter();
+    CzxBtleAdapter& adapter = m_manager.UseSimulated();
     adapter.SetState(BTLE_STATE_POWERED_ON);
     adapter.AddInRange({kA, "First name"});
     adapter.AddInRange({kB, "Other"});
@@ -168,14 +168,14 @@ TEST_F(Central, ScanNeedsThePowerAndTellsTheState)
         {9, "Bluetooth state unknown"},
     };
     for (const auto& c : cases) {
-        m_manager.GetAdapter().SetState(c.state);
+        m_manager.UseSimulated().SetState(c.state);
         EXPECT_FALSE(m_manager.ScanStart()) << c.text;
         EXPECT_FALSE(m_manager.IsScanning());
         EXPECT_EQ(m_manager.GetStateText(), c.text);
     }
 
     // The port's state text keeps the part before the first " - ".
-    CzxBtleManager::Shared().GetAdapter().SetState(BTLE_STATE_POWERED_OFF);
+    CzxBtleManager::Shared().UseSimulated().SetState(BTLE_STATE_POWERED_OFF);
     wxString text = "Scan failed to start - Bluetooth state unknown";
     zxGetBtle().GetStateText(text);
     EXPECT_EQ(text, "Scan failed to start - Bluetooth is powered off");
@@ -188,11 +188,14 @@ TEST_F(Central, ScanNeedsThePowerAndTellsTheState)
 TEST_F(Central, RememberedAndSelectedLoggersAcrossRuns)
 {
     const std::string folder = qvtest::MakeTempDir("btle-defaults");
-    CzxBtleAdapter& adapter = m_manager.GetAdapter();
+    CzxBtleAdapter& adapter = m_manager.UseSimulated();
     adapter.SetState(BTLE_STATE_POWERED_ON);
     for (const wxString& id : {kA, kB, kC, kD})
         adapter.AddInRange({id, ""}); // known to the adapter, advertising no name
     adapter.Connect(kD);
+    for (int i = 0; i < 2000 && adapter.GetPeripheralState(kD) != BTLE_PERIPHERAL_CONNECTED; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_EQ(adapter.GetPeripheralState(kD), BTLE_PERIPHERAL_CONNECTED);
 
     // The remembered ones (A and C) and the connected one (D), nothing selected.
     // The user's file lies in the program's folder of the user's settings.

@@ -1,0 +1,5 @@
+#include "transport/zxBtlePlatform.h"
+
+CzxBtlePlatform::CzxBtlePlatform() = default;
+
+CzxBtlePlatform::~CzxBtlePlatform() = default;
