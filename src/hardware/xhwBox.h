@@ -8,6 +8,7 @@
 #include "protocol/xutBoxPublicInfo.h"
 #include "protocol/xutBoxRequest.h"
 #include "protocol/xutFetch.h"
+#include "protocol/xutXLogger.h"
 #include "transport/zxStopWatch.h"
 #include "transport/zxThread.h"
 
@@ -212,6 +213,8 @@ public:
     CzxStopWatch m_watch2;
     uint8_t m_command[8] = {};
     CxhwSystemImage m_install;
+    // The command link of box types 10 and 12.
+    CxutXLogger m_xlogger;
 
 private:
     CxhwBoxes* m_manager = nullptr;

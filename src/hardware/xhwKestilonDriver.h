@@ -1,7 +1,10 @@
 #pragma once
+#include <cstdint>
 #include <wx/string.h>
 
 class CxhwBox;
+class CxhwSensorV;
+class CxutFetchHeader;
 class CxhwUSBDeviceV;
 class CxutBoxPublicInfo;
 class CxutFetchFile;
@@ -45,3 +48,30 @@ bool xhwKestilonMonitor(CxhwBox& box, bool first, wxString& name, int& power, in
 bool xhwKestilonClose(CxhwBox& box);
 bool xhwKestilonCloseAndDetach(CxhwBox& box);
 bool xhwKestilonAbort(CxhwBox& box);
+
+// Firmware above 1.02 speaks the newer forms of the capture commands.
+bool xhwKestilonNewFirmware(const CxhwBox& box);
+// Brings a logger left in a streaming mode back to the command state.
+bool xhwKestilonStopMode(CxhwBox& box);
+bool xhwKestilonStopAndIdentify(CxhwBox& box);
+bool xhwKestilonReadSensorIds(CxhwBox& box, CxhwSensorV& sensors);
+// The letters and digits of a name that the logger keeps.
+wxString xhwKestilonNameToSend(const wxString& text);
+// Capture decoding: 12-bit samples packed two in three bytes (k inputs
+// alternating by group), the timing counter's step, and a timing record's
+// input states (inputs outside the mask read as set).
+void xhwKestilonUnpack12(const uint8_t* bytes, int samples, int k, int* out);
+int64_t xhwKestilonTimingDelta(int tick, int lastTick);
+int xhwKestilonTimingState(int boxType, int mask, uint8_t s);
+
+// Stored files: the XOR checksum of a chunk, a header block's fields
+// (status 0, or 13 out of range), and the reads of blocks, marks and chunks.
+uint8_t xhwKestilonXor(const uint8_t* bytes, int n);
+int xhwKestilonDecodeHeader(int slot, const uint8_t block[16], CxutFetchHeader& header,
+                            CxutFetchFile& file);
+bool xhwKestilonReadHeaderBlock(CxhwBox& box, int slot, uint8_t block[16]);
+int xhwKestilonParseHeader(CxhwBox& box, int slot, CxutFetchHeader& header, CxutFetchFile& file);
+bool xhwKestilonReadMarks(CxhwBox& box, int count, uint32_t* marks);
+// A whole chunk (60 bytes on USB, 250 on Bluetooth LE) into a buffer of 251;
+// its size, 0 when it failed.
+int xhwKestilonReadChunk(CxhwBox& box, uint8_t* buffer);

@@ -1,0 +1,98 @@
+// A stored file of an emulated box type 10 logger downloaded over USB into
+// the document, the test standing in for the box thread's fetch state.
+#include "app/base/gumCommands.h"
+#include "app/base/gumResCore.h"
+#include "data/dataTestSupport.h"
+#include "hardware/xhwBox.h"
+#include "hardware/xhwBoxTypes.h"
+#include "hardware/xhwBoxes.h"
+#include "hardware/xhwSenFile.h"
+#include "protocol/xutXLoggerTestPort.h"
+#include "support/testBoxes.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+class LoggerFetch : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_res.LoadStrings());
+        ASSERT_TRUE(m_db.Load());
+        gumSetCommandPoster([](int, int) {});
+        m_doc.m_owner = &m_owner;
+        m_doc.m_boxInfo.m_info.m_hardware = BOX_TYPE_KESTILON;
+        m_doc.m_boxInfo.m_info.m_maxSensors = 4;
+        m_doc.m_waitingForFind = false;
+        m_doc.m_data.AddReadingField(true, true);
+        m_doc.m_data.AddTimeField(true, true);
+
+        CxhwBox& box = m_boxes.m_box;
+        auto port = std::make_unique<CtestXLoggerPort>();
+        CemuXLoggerConfig& config = port->Logger().Config();
+        config.usb = true;
+        // 15 July 2009 13:45:30; input 1 only; six readings 2 s apart; one
+        // mark at 5 s.
+        config.fileHeader = {0x15, 0x07, 0x09, 0x13, 0x45, 0x30, 0, 69, 0, 0, 0, 6, 0, 2, 4, 1};
+        config.marks = {5};
+        for (int i = 0; i < 6; ++i) {
+            config.fileData.push_back(uint8_t(i + 1));
+            config.fileData.push_back(0x80);
+        }
+        box.m_xlogger.SetUSBPort(std::move(port));
+        box.m_xlogger.SetLinkKind(BOX_LINK_USB);
+        ASSERT_TRUE(box.m_xlogger.Open());
+        box.m_info.m_hardware = BOX_TYPE_KESTILON;
+        box.m_info.m_firmware = 1.05f;
+    }
+
+    void TearDown() override { gumSetCommandPoster(nullptr); }
+
+    CdocField* Sensor(int input)
+    {
+        CdocFieldKey key;
+        return m_doc.m_data.m_fields.FindSensor(key, input) ? key.m_field : nullptr;
+    }
+
+    CgumResCore m_res;
+    CxhwSenFile m_db;
+    CappOptions m_options;
+    qvtest::CtestBoxes m_shown;
+    CxhwBoxes m_boxes;
+    CdocDoc m_doc;
+    qvtest::CtestDocOwner m_owner;
+};
+
+} // namespace
+
+TEST_F(LoggerFetch, StoredFileBecomesTheDocument)
+{
+    CxutFetchFile file;
+    file.SetNumber(0);
+    ASSERT_TRUE(m_doc.StartFetch(file));
+    m_boxes.m_box.SetState(BOX_STATE_FETCH);
+    ASSERT_EQ(m_boxes.m_box.FetchFile(0), 0);
+    m_doc.TickFetch();
+    m_doc.TickFetch();
+    EXPECT_EQ(m_doc.m_state, DOC_STATE_STOPPED);
+    const CdocData& data = m_doc.m_data;
+    EXPECT_EQ(data.m_records, 6);
+    EXPECT_DOUBLE_EQ(data.m_interval, 2.0);
+    EXPECT_EQ(data.m_startDate, 20090715);
+    EXPECT_EQ(data.m_startTime, 134530);
+    EXPECT_EQ(Sensor(0), nullptr);
+    const CdocField* channel = Sensor(1);
+    ASSERT_NE(channel, nullptr);
+    CxhwSensorV sensors;
+    sensors[1].m_idCode = 69;
+    sensors[1].m_idType = 3;
+    sensors.AssignAll();
+    for (int i = 0; i < 6; ++i)
+        EXPECT_FLOAT_EQ(channel->m_samples[i], sensors[1].Convert((i + 1) << 8 | 0x80)) << i;
+    // The reading whose span passes 5 s (the third, ending at 6 s) is marked.
+    EXPECT_EQ(data.m_marks[2], 1);
+    EXPECT_EQ(data.m_marks[1], 0);
+}
