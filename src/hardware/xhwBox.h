@@ -4,6 +4,7 @@
 #include "hardware/xhwStoredFIFO.h"
 #include "hardware/xutTimerFIFO.h"
 #include "protocol/xhwSystemImage.h"
+#include "protocol/xutCom.h"
 #include "protocol/xutBoxInfo.h"
 #include "protocol/xutBoxPublicInfo.h"
 #include "protocol/xutBoxRequest.h"
@@ -55,6 +56,8 @@ struct CxhwBoxRunState
     double m_received = 0.0;
     // -1: nothing sent yet, so the next mask is always sent.
     int m_lastSentOutputs = -1;
+    // When the serial family's last keep-alive zero went out (ms, wrapped).
+    int64_t m_heartbeat = 0;
 };
 
 // The connected logger: its link, what the box thread learnt of it (the
@@ -212,6 +215,8 @@ public:
     int64_t m_simLastStep = 0;
     CzxStopWatch m_watch2;
     uint8_t m_command[8] = {};
+    // The byte link of the serial family.
+    CxutCom m_com;
     CxhwSystemImage m_install;
     // The command link of box types 10 and 12.
     CxutXLogger m_xlogger;

@@ -89,8 +89,9 @@ TEST(LinkOpening, SimulatedAndEmptyUsb)
     box.GetPublicInfo(info);
     EXPECT_EQ(info.m_info.m_hardware, BOX_TYPE_NONE);
 
-    // Links that are not built answer nothing, and a failed check resets.
-    EXPECT_FALSE(xhwOpenLink(box, 1, "/dev/ttyS0", nullptr));
+    // A serial port may open where the machine has one, but no logger
+    // answers there, and a failed check resets.
+    xhwOpenLink(box, 1, "/dev/ttyS0", nullptr);
     EXPECT_FALSE(xhwIsLinkOpen(box, true, false));
     EXPECT_FALSE(xhwConnect(box));
 }

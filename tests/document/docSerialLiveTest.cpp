@@ -1,0 +1,160 @@
+// Test label: threads
+// A serial-family logger end to end, without a display: the logger threads
+// find an emulated box type 8 on a serial port, and the document runs with
+// it and downloads its stored file.
+#include "app/appOptions.h"
+#include "app/base/gumCommands.h"
+#include "app/base/gumIds.h"
+#include "app/base/gumResCore.h"
+#include "data/dataTestSupport.h"
+#include "emulators/emuSerialPty.h"
+#include "hardware/xhwBoxTypes.h"
+#include "hardware/xhwBoxes.h"
+#include "hardware/xhwSenFile.h"
+#include "support/testBoxes.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <deque>
+#include <functional>
+#include <gtest/gtest.h>
+#include <mutex>
+#include <string>
+#include <unistd.h>
+#include <wx/utils.h>
+
+namespace {
+
+constexpr int kPort = 2;
+
+class SerialLive : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_res.LoadStrings());
+        ASSERT_TRUE(m_db.Load());
+        ASSERT_TRUE(m_emu.IsOpen());
+        char folder[] = "/tmp/qvliveXXXXXX";
+        ASSERT_NE(::mkdtemp(folder), nullptr);
+        m_folder = folder;
+        ASSERT_EQ(::symlink(m_emu.SlavePath().c_str(), Link().c_str()), 0);
+        ::setenv("QUORVANTI_SERIAL_PREFIX", (m_folder + "/tty").c_str(), 1);
+        m_emu.With([](CemuSerialLogger& l) {
+            l.Config().boxType = BOX_TYPE_ZEMBROW;
+            l.Identity().id = 40;
+            l.Identity().version = "1.02";
+            l.Identity().sensorCode[0] = 2;
+            l.Identity().sensorType[0] = 1;
+            l.Memory()[0xA6] = 26;
+            // Stored file in slot 0: three readings, one second apart.
+            l.Config().slotState[0] = 7;
+            l.Config().fileCount = 1;
+            l.Config().slotData[0] = {1, 0, 0, 30, 9, 9, 10, 25, 0x20, 1, 3, 0, 0, 2, 0, 0};
+            for (int i = 0; i < 3; ++i)
+                l.Config().slotData[0].insert(l.Config().slotData[0].end(),
+                                              {0, 0, 0, uint8_t(0x40 * (i + 1)), 0, 0, 0, 0});
+        });
+        gumSetCommandPoster([this](int id, int) {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_posted.push_back(id);
+        });
+        m_doc.m_owner = &m_owner;
+        ASSERT_TRUE(m_boxes.StartThreads());
+        m_doc.OnNew();
+        RunUntil([this] { return m_doc.m_boxInfo.m_info.m_hardware == BOX_TYPE_ZEMBROW; }, 30000);
+        ASSERT_EQ(m_doc.m_boxInfo.m_info.m_hardware, BOX_TYPE_ZEMBROW);
+    }
+
+    void TearDown() override
+    {
+        m_boxes.StopThreads();
+        gumSetCommandPoster(nullptr);
+        ::unsetenv("QUORVANTI_SERIAL_PREFIX");
+        ::unlink(Link().c_str());
+        ::rmdir(m_folder.c_str());
+    }
+
+    std::string Link() const { return m_folder + "/tty" + std::to_string(kPort); }
+
+    // The threads' events as they come, the tick every 100 ms.
+    void RunUntil(const std::function<bool()>& done, int ms)
+    {
+        CzxStopWatch watch;
+        long nextTick = 0;
+        while (watch.Time() < ms && !done()) {
+            std::deque<int> events;
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                events.swap(m_posted);
+            }
+            for (int id : events) {
+                if (id == ID_EVT_BOX_CHANGED)
+                    m_doc.OnBoxChanged();
+                else if (id == ID_EVT_LINK_BROKEN)
+                    m_doc.OnLinkBroken();
+            }
+            if (watch.Time() >= nextTick) {
+                m_doc.OnTimerTick();
+                nextTick += 100;
+            }
+            wxMilliSleep(5);
+        }
+    }
+
+    CgumResCore m_res;
+    CxhwSenFile m_db;
+    CappOptions m_options;
+    CemuSerialPty m_emu;
+    std::string m_folder;
+    qvtest::CtestBoxes m_boxesShown;
+    CxhwBoxes m_boxes;
+    CdocDoc m_doc;
+    qvtest::CtestDocOwner m_owner;
+    std::mutex m_mutex;
+    std::deque<int> m_posted;
+};
+
+bool Sent(const std::vector<uint8_t>& received, const std::vector<uint8_t>& bytes)
+{
+    return std::search(received.begin(), received.end(), bytes.begin(), bytes.end()) != received.end();
+}
+
+} // namespace
+
+// A period shorter than the logger's resolution streams 5-byte frames.
+TEST_F(SerialLive, ShortPeriodRunStreamsIntoTheDocument)
+{
+    m_doc.SetActivity(ACTIVITY_PERIODIC);
+    m_doc.m_setup.m_setup = SETUP_LOG_PERIODIC_ADVANCED;
+    m_doc.m_setup.m_readings = 21;
+    m_doc.m_setup.m_period = 0.02;
+    ASSERT_EQ(m_doc.Start(), DOC_RESULT_DONE);
+    RunUntil([this] { return m_doc.m_state != DOC_STATE_RUNNING; }, 30000);
+    EXPECT_EQ(m_doc.m_state, DOC_STATE_STOPPED);
+    EXPECT_EQ(m_doc.m_data.m_records, 21);
+    EXPECT_TRUE(m_emu.WaitFor([](CemuSerialLogger& l) { return !l.IsStreaming(); }, 5000));
+    EXPECT_TRUE(Sent(m_emu.Received(), {0x06, 0x86, 0x00, 0x27}));
+}
+
+TEST_F(SerialLive, StoredFileIsListedAndFetched)
+{
+    CxutBoxRequest request;
+    request.m_code = BOX_REQUEST_LIST_FILES;
+    m_boxes.PostRequest(request);
+    ASSERT_EQ(request.m_answer, BOX_ANSWER_DONE);
+    CxutFetch& mailbox = m_boxes.m_box.m_fetch;
+    RunUntil([&] { return mailbox.GetCount() == 1; }, 30000);
+    ASSERT_EQ(mailbox.GetCount(), 1);
+    CxutFetchFile file;
+    ASSERT_TRUE(mailbox.GetFile(0, file));
+    EXPECT_EQ(file.m_date, 20251009);
+
+    ASSERT_TRUE(m_doc.StartFetch(file));
+    RunUntil([this] { return m_doc.m_state != DOC_STATE_FETCHING; }, 30000);
+    ASSERT_EQ(m_doc.m_state, DOC_STATE_STOPPED);
+    EXPECT_EQ(m_doc.m_data.m_records, 3);
+    CdocFieldKey key;
+    ASSERT_TRUE(m_doc.m_data.m_fields.GetSensor(key, 0));
+    EXPECT_LT(key.m_field->m_samples[0], key.m_field->m_samples[2]);
+}

@@ -1,0 +1,43 @@
+#pragma once
+#include "emulators/emuSerialLogger.h"
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// A serial-family logger on the far side of a pseudo-terminal: the program
+// opens SlavePath as a serial port; a thread answers, and streams what the
+// logger sends by itself.
+class CemuSerialPty
+{
+public:
+    CemuSerialPty();
+    ~CemuSerialPty();
+    CemuSerialPty(const CemuSerialPty&) = delete;
+    CemuSerialPty& operator=(const CemuSerialPty&) = delete;
+
+    bool IsOpen() const { return m_master >= 0; }
+    const std::string& SlavePath() const { return m_slavePath; }
+
+    // Runs a change or a look at the logger under the emulator's lock.
+    void With(const std::function<void(CemuSerialLogger&)>& use);
+    std::vector<uint8_t> Received();
+    void ClearReceived();
+    // Polls until the test holds or ms have passed.
+    bool WaitFor(const std::function<bool(CemuSerialLogger&)>& test, long ms);
+
+private:
+    void Run();
+    bool WriteAll(const uint8_t* bytes, size_t n);
+
+    int m_master = -1;
+    int m_slave = -1;
+    std::string m_slavePath;
+    std::mutex m_lock;
+    CemuSerialLogger m_logger;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
