@@ -12,10 +12,12 @@
 #include "transport/zxThread.h"
 
 #include <atomic>
+#include <memory>
 #include <cstdint>
 #include <wx/string.h>
 
 class CxhwBoxes;
+class CxutPktCombo;
 class CxutFetchFile;
 class wxDateTime;
 
@@ -212,8 +214,11 @@ public:
     CzxStopWatch m_watch2;
     uint8_t m_command[8] = {};
     CxhwSystemImage m_install;
+    // The devices of box type 7, made when first asked for.
+    CxutPktCombo& GetPktCombo();
 
 private:
+    std::unique_ptr<CxutPktCombo> m_pktCombo;
     CxhwBoxes* m_manager = nullptr;
     // Guarded by the box mutex.
     CxutBoxPublicInfo m_public;
