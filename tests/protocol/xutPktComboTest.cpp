@@ -318,4 +318,20 @@ TEST_F(PktComboTest, FastCaptureCollectsTheRequestedSamples)
     EXPECT_FALSE(m_combo.StartScope(4, 100, 50, 0));
 }
 
+TEST_F(PktComboTest, FastSampleLandsInItsOwnChannel)
+{
+    // Channel 2 is fed by the second device: its samples must not take the
+    // place of channel 1.
+    SimPktDevice* first = SimPktDevice::Packet("a", BlockWithSlots(2));
+    SimPktDevice* second = SimPktDevice::Packet("b", BlockWithSlots(1));
+    Connect({first, second});
+    ASSERT_EQ(m_combo.GetChannelPort(2), 1);
+    ASSERT_TRUE(m_combo.StartFastSampling(2, 10, 50, 1));
+    int values[6] = {-1, -1, -1, -1, -1, -1};
+    bool got = false;
+    ASSERT_TRUE(WaitFor([&] { return m_combo.ReadFastSample(2, values, got) && got; }));
+    EXPECT_EQ(values[2], 0);
+    EXPECT_EQ(values[1], -1);
+}
+
 } // namespace

@@ -6,6 +6,7 @@
 #include "protocol/xutPktPort.h"
 
 #include <gtest/gtest.h>
+#include <wx/utils.h>
 
 #include <cstring>
 #include <memory>
@@ -298,6 +299,30 @@ TEST_F(PktPortTest, ShortReportWithNewModeIsIgnoredOnce)
     EXPECT_EQ(record.m_idCode, 17);
     EXPECT_EQ(record.m_idType, 3);
     EXPECT_FALSE(record.m_triggerAndScope);
+}
+
+TEST_F(PktPortTest, NewClassicSensorSettlesUntilItsReadingsHoldValid)
+{
+    RecordingDevice* device = Attach(false);
+    ASSERT_TRUE(m_port.Open());
+    CxhwSensor record;
+    record.m_idCode = 23;
+    record.m_idType = 2;
+    record.m_changedId = true;
+    const int bad = 0xFFF0, good = 0x0400;
+    m_port.CheckSettling(0, record, &bad);
+    record.m_changedId = false;
+    ASSERT_TRUE(m_port.SendSettings(false));
+    EXPECT_EQ(device->m_frames.back()[6] & 4, 4);
+    m_port.CheckSettling(0, record, &good);
+    wxMilliSleep(120);
+    m_port.CheckSettling(0, record, &good);
+    ASSERT_TRUE(m_port.SendSettings(false)); // takes the change marked by the first good reading
+    ASSERT_TRUE(m_port.SendSettings(false));
+    EXPECT_EQ(device->m_frames.back()[6] & 4, 0);
+    m_port.CheckSettling(0, record, &bad); // settled: nothing more to do
+    ASSERT_TRUE(m_port.SendSettings(false));
+    EXPECT_EQ(device->m_frames.back()[6] & 4, 0);
 }
 
 TEST_F(PktPortTest, PacketSlotsBecomeSmartSensorsOrStayBlank)
