@@ -3,6 +3,7 @@
 #include "hardware/xhwBoxes.h"
 #include "hardware/xhwBoxTypes.h"
 #include "hardware/xhwSenFile.h"
+#include "protocol/xutPktCombo.h"
 
 #include <vector>
 #include <wx/datetime.h>

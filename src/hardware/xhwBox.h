@@ -14,10 +14,12 @@
 #include "transport/zxThread.h"
 
 #include <atomic>
+#include <memory>
 #include <cstdint>
 #include <wx/string.h>
 
 class CxhwBoxes;
+class CxutPktCombo;
 class CxutFetchFile;
 class wxDateTime;
 
@@ -220,8 +222,11 @@ public:
     CxhwSystemImage m_install;
     // The command link of box types 10 and 12.
     CxutXLogger m_xlogger;
+    // The devices of box type 7, made when first asked for.
+    CxutPktCombo& GetPktCombo();
 
 private:
+    std::unique_ptr<CxutPktCombo> m_pktCombo;
     CxhwBoxes* m_manager = nullptr;
     // Guarded by the box mutex.
     CxutBoxPublicInfo m_public;

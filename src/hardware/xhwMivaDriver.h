@@ -4,6 +4,7 @@
 class CxhwBox;
 class CxutBoxInfo;
 class CxhwUSBDeviceV;
+class CxutPktDeviceSource;
 
 // Box type 7: up to six USB packet devices driven as one logger.
 
@@ -44,3 +45,9 @@ bool xhwMivaCheckLink(CxhwBox& box, bool outputsOff, int values[6]);
 int xhwMivaClose(CxhwBox& box);
 int xhwMivaReset(CxhwBox& box);
 int xhwMivaAbort(CxhwBox& box);
+
+// Where the box finds its packet devices (the default finds none).
+void xhwMivaSetDeviceSource(CxhwBox& box, CxutPktDeviceSource* source);
+bool xhwMivaReadCurrentValues(CxhwBox& box, int values[6]);
+// A fast run's period in whole µs, 1 to 10000.
+int xhwMivaFastPeriodUs(double seconds);

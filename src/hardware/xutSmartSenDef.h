@@ -21,6 +21,11 @@ public:
     bool Append(const unsigned char* bytes, int n);
     bool IsComplete() const;
     int GetLength() const { return m_length; }
+    // A byte of the header of a complete block, else 0.
+    int GetHeaderByte(int at) const
+    {
+        return IsComplete() && at >= 0 && at < kHeaderLength ? m_block[at] : 0;
+    }
 
     const unsigned char* GetSubRecord(int s) const;
     const unsigned char* GetRange(int n) const;
