@@ -433,8 +433,10 @@ TEST_F(XutComTest, LoggerThatNeverStopsSendingIsDrainedWithinItsBound)
     EXPECT_FALSE(m_com.ReadBoxInfo(info, true, true, 0));
     EXPECT_GE(watch.Time(), 3000);
     EXPECT_LT(watch.Time(), 3000 + 300 + kSlackMs);
-    EXPECT_EQ(Sent(1), (std::vector<uint8_t>{LOGGER_CMD_STATUS}));
+    // A slow (instrumented) build may still be busy with the flood in front
+    // of the request: quieten the logger, then look at what reached it.
     m_emu.SetChattering(false);
+    EXPECT_EQ(Sent(1), (std::vector<uint8_t>{LOGGER_CMD_STATUS}));
 }
 
 TEST_F(XutComTest, DrainThenIdentifyALoggerThatStopped)
