@@ -10,4 +10,6 @@ cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV_TSAN=ON >/dev/null
 cmake --build "$dir" -j"$(nproc)" --target qv_base_tests_threads qv_core_tests_threads
 cd "$dir"
 export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$root/scripts/tsan.supp ${TSAN_OPTIONS:-}"
-ctest -L threads --output-on-failure -j"$(nproc)" --timeout 300
+# The BlueZ backend runs on GLib's own threads, which are not instrumented and
+# hang under the sanitizer; those tests run in the other two passes.
+ctest -L threads -E '^Bluez\.' --output-on-failure -j"$(nproc)" --timeout 300
