@@ -15,7 +15,6 @@ constexpr int kChatterPollMs = 1;
 // The pause before the part of a reply that comes late.
 constexpr int kLaterMs = 50;
 constexpr size_t kChatterChunk = 256;
-constexpr long kWriteLimitMs = 2000;
 
 void SleepMs(int ms)
 {
@@ -25,17 +24,6 @@ void SleepMs(int ms)
 
 CemuPtyLogger::CemuPtyLogger()
 {
-    m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (m_master < 0)
-        return;
-    char name[128];
-    if (::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0 || ::ptsname_r(m_master, name, sizeof name) != 0) {
-        ::close(m_master);
-        m_master = -1;
-        return;
-    }
-    m_slavePath = name;
-    m_slave = ::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK);
     m_thread = std::thread([this] { Run(); });
 }
 
@@ -44,10 +32,6 @@ CemuPtyLogger::~CemuPtyLogger()
     m_stop = true;
     if (m_thread.joinable())
         m_thread.join();
-    if (m_slave >= 0)
-        ::close(m_slave);
-    if (m_master >= 0)
-        ::close(m_master);
 }
 
 void CemuPtyLogger::Configure(const std::function<void(CemuLoggerConfig&)>& change)
@@ -94,35 +78,19 @@ bool CemuPtyLogger::Send(const std::vector<uint8_t>& bytes)
 
 bool CemuPtyLogger::WriteAll(const uint8_t* bytes, size_t n)
 {
-    if (m_master < 0)
-        return false;
     std::lock_guard<std::mutex> lock(m_writeLock);
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWriteLimitMs);
-    while (n > 0) {
-        const ssize_t written = ::write(m_master, bytes, n);
-        if (written > 0) {
-            bytes += written;
-            n -= size_t(written);
-            continue;
-        }
-        if (written < 0 && errno != EAGAIN && errno != EINTR)
-            return false;
-        if (std::chrono::steady_clock::now() >= end)
-            return false;
-        SleepMs(1);
-    }
-    return true;
+    return m_pty.WriteAll(bytes, n, m_stop);
 }
 
 // One chunk of filler, never waiting: a full terminal just drops it.
 void CemuPtyLogger::Chatter()
 {
-    if (m_master < 0)
+    if (m_pty.Master() < 0)
         return;
     uint8_t filler[kChatterChunk];
     std::fill(std::begin(filler), std::end(filler), uint8_t(0x55));
     std::lock_guard<std::mutex> lock(m_writeLock);
-    const ssize_t written = ::write(m_master, filler, sizeof filler);
+    const ssize_t written = ::write(m_pty.Master(), filler, sizeof filler);
     if (written > 0)
         m_chatterSent += size_t(written);
 }
@@ -137,7 +105,7 @@ void CemuPtyLogger::Run()
             SleepMs(kPollMs);
             continue;
         }
-        pollfd p{m_master, POLLIN, 0};
+        pollfd p{m_pty.Master(), POLLIN, 0};
         if (::poll(&p, 1, chattering ? kChatterPollMs : kPollMs) <= 0)
             continue;
         if (!(p.revents & POLLIN)) {
@@ -145,7 +113,7 @@ void CemuPtyLogger::Run()
             continue;
         }
         uint8_t bytes[512];
-        const ssize_t got = ::read(m_master, bytes, sizeof bytes);
+        const ssize_t got = ::read(m_pty.Master(), bytes, sizeof bytes);
         if (got <= 0) {
             SleepMs(kPollMs);
             continue;

@@ -1,4 +1,5 @@
 #pragma once
+#include "emulators/emuPty.h"
 #include "emulators/emuLogger.h"
 
 #include <atomic>
@@ -21,11 +22,11 @@ public:
     CemuPtyLogger(const CemuPtyLogger&) = delete;
     CemuPtyLogger& operator=(const CemuPtyLogger&) = delete;
 
-    bool IsOpen() const { return m_master >= 0; }
-    const std::string& SlavePath() const { return m_slavePath; }
+    bool IsOpen() const { return m_pty.IsOpen(); }
+    const std::string& SlavePath() const { return m_pty.SlavePath(); }
     // The emulator's own descriptor of the device, kept open so that the
     // terminal outlives the program's opens and closes.
-    int SlaveFd() const { return m_slave; }
+    int SlaveFd() const { return m_pty.Slave(); }
 
     // Changes the logger's answers, under the emulator's lock.
     void Configure(const std::function<void(CemuLoggerConfig&)>& change);
@@ -49,9 +50,7 @@ private:
     bool WriteAll(const uint8_t* bytes, size_t n);
     void Chatter();
 
-    int m_master = -1;
-    int m_slave = -1;
-    std::string m_slavePath;
+    CemuPty m_pty;
     std::mutex m_lock;
     std::mutex m_writeLock;
     CemuLogger m_logger;

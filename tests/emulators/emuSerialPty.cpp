@@ -9,7 +9,6 @@
 
 namespace {
 constexpr int kPollMs = 2;
-constexpr long kWriteLimitMs = 2000;
 
 void SleepMs(int ms)
 {
@@ -19,18 +18,6 @@ void SleepMs(int ms)
 
 CemuSerialPty::CemuSerialPty()
 {
-    m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (m_master < 0)
-        return;
-    char name[128];
-    if (::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0 || ::ptsname_r(m_master, name, sizeof name) != 0) {
-        ::close(m_master);
-        m_master = -1;
-        return;
-    }
-    m_slavePath = name;
-    // Kept open so that the terminal outlives the program's opens and closes.
-    m_slave = ::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK);
     m_thread = std::thread([this] { Run(); });
 }
 
@@ -39,10 +26,6 @@ CemuSerialPty::~CemuSerialPty()
     m_stop = true;
     if (m_thread.joinable())
         m_thread.join();
-    if (m_slave >= 0)
-        ::close(m_slave);
-    if (m_master >= 0)
-        ::close(m_master);
 }
 
 void CemuSerialPty::With(const std::function<void(CemuSerialLogger&)>& use)
@@ -80,31 +63,17 @@ bool CemuSerialPty::WaitFor(const std::function<bool(CemuSerialLogger&)>& test, 
 
 bool CemuSerialPty::WriteAll(const uint8_t* bytes, size_t n)
 {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWriteLimitMs);
-    while (n > 0 && !m_stop) {
-        const ssize_t written = ::write(m_master, bytes, n);
-        if (written > 0) {
-            bytes += written;
-            n -= size_t(written);
-            continue;
-        }
-        if (written < 0 && errno != EAGAIN && errno != EINTR)
-            return false;
-        if (std::chrono::steady_clock::now() >= end)
-            return false;
-        SleepMs(1);
-    }
-    return n == 0;
+    return m_pty.WriteAll(bytes, n, m_stop);
 }
 
 void CemuSerialPty::Run()
 {
     while (!m_stop) {
         std::vector<uint8_t> out;
-        pollfd p{m_master, POLLIN, 0};
+        pollfd p{m_pty.Master(), POLLIN, 0};
         if (::poll(&p, 1, kPollMs) > 0 && (p.revents & POLLIN)) {
             uint8_t bytes[512];
-            const ssize_t got = ::read(m_master, bytes, sizeof bytes);
+            const ssize_t got = ::read(m_pty.Master(), bytes, sizeof bytes);
             if (got > 0) {
                 std::lock_guard<std::mutex> lock(m_lock);
                 out = m_logger.Receive(bytes, size_t(got), std::chrono::steady_clock::now());

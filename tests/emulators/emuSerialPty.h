@@ -1,4 +1,5 @@
 #pragma once
+#include "emulators/emuPty.h"
 #include "emulators/emuSerialLogger.h"
 
 #include <atomic>
@@ -19,8 +20,8 @@ public:
     CemuSerialPty(const CemuSerialPty&) = delete;
     CemuSerialPty& operator=(const CemuSerialPty&) = delete;
 
-    bool IsOpen() const { return m_master >= 0; }
-    const std::string& SlavePath() const { return m_slavePath; }
+    bool IsOpen() const { return m_pty.IsOpen(); }
+    const std::string& SlavePath() const { return m_pty.SlavePath(); }
 
     // Runs a change or a look at the logger under the emulator's lock.
     void With(const std::function<void(CemuSerialLogger&)>& use);
@@ -33,9 +34,7 @@ private:
     void Run();
     bool WriteAll(const uint8_t* bytes, size_t n);
 
-    int m_master = -1;
-    int m_slave = -1;
-    std::string m_slavePath;
+    CemuPty m_pty;
     std::mutex m_lock;
     CemuSerialLogger m_logger;
     std::atomic<bool> m_stop{false};
