@@ -130,6 +130,14 @@ TEST_F(SmoothTare, TareShiftsFromOneValueToAnother)
         DialogDriver<CgudTare> driver([&](CgudTare& dialog) {
             from = dialog.m_fromCtrl->GetValue();
             to = dialog.m_toCtrl->GetValue();
+            // Another program's window on the display may hold the focus for
+            // a moment: bring the dialog forward, never the field itself.
+            qvtest::PumpUntil([&] {
+                if (wxWindow::FindFocus() == dialog.m_toCtrl)
+                    return true;
+                dialog.Raise();
+                return false;
+            }, 5000);
             long start = 0;
             long end = 0;
             dialog.m_toCtrl->GetSelection(&start, &end);

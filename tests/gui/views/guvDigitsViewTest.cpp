@@ -252,8 +252,9 @@ TEST_F(DigitsView, ReleasesOverACellOpenItsDetailsOrItsMenu)
         recording.m_key = 0;
         Mouse(c.type, c.at);
         EXPECT_EQ(recording.m_calls, c.calls) << "level " << c.level << " at " << c.at.x << "," << c.at.y;
-        if (!recording.m_calls.empty())
+        if (!recording.m_calls.empty()) {
             EXPECT_EQ(recording.m_key, digits.m_keys[0].m_key);
+        }
     }
     EXPECT_EQ(recording.m_hit.m_area, DIGITS_HIT_VALUE);
     m_window->m_view = View();
