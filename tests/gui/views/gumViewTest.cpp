@@ -28,6 +28,7 @@
 #include "views/guvTableView.h"
 #include "views/guvTableWin.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <gtest/gtest.h>
@@ -157,16 +158,17 @@ protected:
         return out;
     }
 
-    // The same, asked until the answer is no more than expected: another
-    // program's window that uncovers ours repaints it too, but never the
-    // same way three times running, and a loaded machine may be slow to
-    // paint, so each attempt waits longer. What the action needs beforehand
-    // is set up again for each attempt, outside the count.
+    // The same, asked again until the answer is the expected one: another
+    // program's window that uncovers ours repaints it too, but not every
+    // time, and a loaded machine may be slow to paint, so an attempt that
+    // missed a panel waits longer the next time. What the action needs
+    // beforehand is set up again for each attempt, outside the count.
     std::string Painted(const std::function<void()>& act, const std::string& expected,
                         const std::function<void()>& prepare = {})
     {
         std::string painted;
-        for (int attempt = 0, pumpMs = 20; attempt < 3; ++attempt, pumpMs *= 10) {
+        int pumpMs = 20;
+        for (int attempt = 0; attempt < 5; ++attempt) {
             if (prepare) {
                 prepare();
                 PaintedBy([] {}, pumpMs);
@@ -174,6 +176,11 @@ protected:
             painted = PaintedBy(act, pumpMs);
             if (painted == expected)
                 break;
+            const bool missed = std::any_of(expected.begin(), expected.end(), [&](char letter) {
+                return painted.find(letter) == std::string::npos;
+            });
+            if (missed)
+                pumpMs = std::min(pumpMs * 10, 2000);
         }
         return painted;
     }
