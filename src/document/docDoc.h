@@ -325,6 +325,11 @@ private:
     int StartFreshRun();
     int StartOverlaidRun();
     int StartReplacingRun();
+    // The checked trigger input of a fast run (-1 for other runs).
+    int FindRunTrigger(int& trigger);
+    int SecondTrigger() const;
+    bool PreparePeriodStore(bool reinitialise);
+    void SyncRunChannels(int trigger);
     int FinishStart();
     // Takes one reading of six raw values from the logger manager; false when
     // no whole reading waits.

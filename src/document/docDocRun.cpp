@@ -227,17 +227,42 @@ int CdocDoc::StartReplacing()
     return m_data.m_records < 1 ? StartFreshRun() : StartReplacingRun();
 }
 
+int CdocDoc::FindRunTrigger(int& trigger)
+{
+    trigger = -1;
+    if (m_activity != ACTIVITY_FAST)
+        return DOC_RESULT_DONE;
+    const int result = CheckTriggerSensor();
+    if (result == DOC_RESULT_DONE)
+        trigger = m_boxInfo.FindTriggerInput(false, 0);
+    return result;
+}
+
+int CdocDoc::SecondTrigger() const
+{
+    return m_activity == ACTIVITY_FAST ? m_boxInfo.GetTriggerInputFast() : -1;
+}
+
+bool CdocDoc::PreparePeriodStore(bool reinitialise)
+{
+    return PrepareStore(m_setup.GetReadingsLimit(*this), false, reinitialise,
+                        m_setup.GetNearestPeriod(*this, m_setup.m_period));
+}
+
+void CdocDoc::SyncRunChannels(int trigger)
+{
+    m_data.SyncSensorFields(false, true, trigger, SecondTrigger());
+    m_data.AssignColours();
+    m_data.InitCurrentValues();
+}
+
 int CdocDoc::StartFreshRun()
 {
     if (m_data.m_records > 0)
         return IsOverlayActive() ? StartOverlaidRun() : StartReplacingRun();
     int trigger = -1;
-    if (m_activity == ACTIVITY_FAST) {
-        const int result = CheckTriggerSensor();
-        if (result != DOC_RESULT_DONE)
-            return result;
-        trigger = m_boxInfo.FindTriggerInput(false, 0);
-    }
+    if (const int result = FindRunTrigger(trigger); result != DOC_RESULT_DONE)
+        return result;
     switch (m_activity) {
     case ACTIVITY_AUTOLOG: {
         const double step = m_boxInfo.GetMinTimeStep();
@@ -251,8 +276,7 @@ int CdocDoc::StartFreshRun()
     }
     case ACTIVITY_PERIODIC:
     case ACTIVITY_FAST:
-        if (!PrepareStore(m_setup.GetReadingsLimit(*this), false, true,
-                          m_setup.GetNearestPeriod(*this, m_setup.m_period)))
+        if (!PreparePeriodStore(true))
             return DOC_RESULT_NOT_PREPARED;
         break;
     default:
@@ -260,12 +284,7 @@ int CdocDoc::StartFreshRun()
         break;
     }
     SetLogType(m_activity);
-    if (m_activity == ACTIVITY_FAST)
-        m_data.SyncSensorFields(false, true, trigger, m_boxInfo.GetTriggerInputFast());
-    else
-        m_data.SyncSensorFields(false, true, -1, -1);
-    m_data.AssignColours();
-    m_data.InitCurrentValues();
+    SyncRunChannels(trigger);
     const bool snapshot = m_activity == ACTIVITY_SNAPSHOT;
     m_graph.m_lines = !snapshot;
     m_graph.m_points = false;
@@ -280,15 +299,10 @@ int CdocDoc::StartFreshRun()
 int CdocDoc::StartOverlaidRun()
 {
     int trigger = -1;
-    if (m_activity == ACTIVITY_FAST) {
-        const int result = CheckTriggerSensor();
-        if (result != DOC_RESULT_DONE)
-            return result;
-        trigger = m_boxInfo.FindTriggerInput(false, 0);
-    }
+    if (const int result = FindRunTrigger(trigger); result != DOC_RESULT_DONE)
+        return result;
     if (m_activity == ACTIVITY_PERIODIC || m_activity == ACTIVITY_FAST) {
-        if (!PrepareStore(m_setup.GetReadingsLimit(*this), false, false,
-                          m_setup.GetNearestPeriod(*this, m_setup.m_period)))
+        if (!PreparePeriodStore(false))
             return DOC_RESULT_NOT_PREPARED;
     } else if (m_activity == ACTIVITY_SNAPSHOT) {
         PrepareIndexStore(DOC_MAX_SAMPLES, false, true);
@@ -299,12 +313,7 @@ int CdocDoc::StartOverlaidRun()
         zxMessageBox(gumGetString(872));
         return DOC_RESULT_CANNOT_KEEP;
     }
-    if (m_activity == ACTIVITY_FAST)
-        m_data.SyncSensorFields(false, true, trigger, m_boxInfo.GetTriggerInputFast());
-    else
-        m_data.SyncSensorFields(false, true, -1, -1);
-    m_data.AssignColours();
-    m_data.InitCurrentValues();
+    SyncRunChannels(trigger);
     m_graph.m_best = false;
     m_graph.CompleteAxes();
     return FinishStart();
@@ -313,15 +322,10 @@ int CdocDoc::StartOverlaidRun()
 int CdocDoc::StartReplacingRun()
 {
     int trigger = -1;
-    if (m_activity == ACTIVITY_FAST) {
-        const int result = CheckTriggerSensor();
-        if (result != DOC_RESULT_DONE)
-            return result;
-        trigger = m_boxInfo.FindTriggerInput(false, 0);
-    }
+    if (const int result = FindRunTrigger(trigger); result != DOC_RESULT_DONE)
+        return result;
     if (m_activity == ACTIVITY_PERIODIC || m_activity == ACTIVITY_FAST) {
-        if (!PrepareStore(m_setup.GetReadingsLimit(*this), false, false,
-                          m_setup.GetNearestPeriod(*this, m_setup.m_period)))
+        if (!PreparePeriodStore(false))
             return DOC_RESULT_NOT_PREPARED;
     }
     if (!ConfirmDiscard(wxString(), false))
@@ -329,11 +333,8 @@ int CdocDoc::StartReplacingRun()
     if (m_activity == ACTIVITY_SNAPSHOT)
         PrepareIndexStore(DOC_MAX_SAMPLES, false, true);
     ResetReplaceStore();
-    const int second = m_activity == ACTIVITY_FAST ? m_boxInfo.GetTriggerInputFast() : -1;
-    m_data.SyncSensorFieldsAndClear(trigger, second);
-    m_data.SyncSensorFields(false, true, trigger, second);
-    m_data.AssignColours();
-    m_data.InitCurrentValues();
+    m_data.SyncSensorFieldsAndClear(trigger, SecondTrigger());
+    SyncRunChannels(trigger);
     m_graph.m_best = false;
     m_graph.CompleteAxes();
     return FinishStart();
