@@ -2,38 +2,23 @@
 // A serial-family logger end to end, without a display: the logger threads
 // find an emulated box type 8 on a serial port, and the document runs with
 // it and downloads its stored file.
-#include "app/appOptions.h"
-#include "app/base/gumCommands.h"
-#include "app/base/gumIds.h"
-#include "app/base/gumResCore.h"
-#include "data/dataTestSupport.h"
+#include "document/testLiveDoc.h"
 #include "emulators/emuSerialPty.h"
-#include "hardware/xhwBoxTypes.h"
-#include "hardware/xhwBoxes.h"
-#include "hardware/xhwSenFile.h"
-#include "support/testBoxes.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <deque>
-#include <functional>
-#include <gtest/gtest.h>
-#include <mutex>
 #include <string>
 #include <unistd.h>
-#include <wx/utils.h>
 
 namespace {
 
 constexpr int kPort = 2;
 
-class SerialLive : public testing::Test
+class SerialLive : public qvtest::CtestLiveDoc<>
 {
 protected:
-    void SetUp() override
+    void PrepareLogger() override
     {
-        ASSERT_TRUE(m_res.LoadStrings());
-        ASSERT_TRUE(m_db.Load());
         ASSERT_TRUE(m_emu.IsOpen());
         char folder[] = "/tmp/qvliveXXXXXX";
         ASSERT_NE(::mkdtemp(folder), nullptr);
@@ -55,64 +40,24 @@ protected:
                 l.Config().slotData[0].insert(l.Config().slotData[0].end(),
                                               {0, 0, 0, uint8_t(0x40 * (i + 1)), 0, 0, 0, 0});
         });
-        gumSetCommandPoster([this](int id, int) {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_posted.push_back(id);
-        });
-        m_doc.m_owner = &m_owner;
-        ASSERT_TRUE(m_boxes.StartThreads());
-        m_doc.OnNew();
-        RunUntil([this] { return m_doc.m_boxInfo.m_info.m_hardware == BOX_TYPE_ZEMBROW; }, 30000);
-        ASSERT_EQ(m_doc.m_boxInfo.m_info.m_hardware, BOX_TYPE_ZEMBROW);
     }
+
+    int ExpectedHardware() const override { return BOX_TYPE_ZEMBROW; }
 
     void TearDown() override
     {
-        m_boxes.StopThreads();
-        gumSetCommandPoster(nullptr);
+        qvtest::CtestLiveDoc<>::TearDown();
         ::unsetenv("QUORVANTI_SERIAL_PREFIX");
-        ::unlink(Link().c_str());
-        ::rmdir(m_folder.c_str());
+        if (!m_folder.empty()) {
+            ::unlink(Link().c_str());
+            ::rmdir(m_folder.c_str());
+        }
     }
 
     std::string Link() const { return m_folder + "/tty" + std::to_string(kPort); }
 
-    // The threads' events as they come, the tick every 100 ms.
-    void RunUntil(const std::function<bool()>& done, int ms)
-    {
-        CzxStopWatch watch;
-        long nextTick = 0;
-        while (watch.Time() < ms && !done()) {
-            std::deque<int> events;
-            {
-                std::lock_guard<std::mutex> lock(m_mutex);
-                events.swap(m_posted);
-            }
-            for (int id : events) {
-                if (id == ID_EVT_BOX_CHANGED)
-                    m_doc.OnBoxChanged();
-                else if (id == ID_EVT_LINK_BROKEN)
-                    m_doc.OnLinkBroken();
-            }
-            if (watch.Time() >= nextTick) {
-                m_doc.OnTimerTick();
-                nextTick += 100;
-            }
-            wxMilliSleep(5);
-        }
-    }
-
-    CgumResCore m_res;
-    CxhwSenFile m_db;
-    CappOptions m_options;
     CemuSerialPty m_emu;
     std::string m_folder;
-    qvtest::CtestBoxes m_boxesShown;
-    CxhwBoxes m_boxes;
-    CdocDoc m_doc;
-    qvtest::CtestDocOwner m_owner;
-    std::mutex m_mutex;
-    std::deque<int> m_posted;
 };
 
 bool Sent(const std::vector<uint8_t>& received, const std::vector<uint8_t>& bytes)

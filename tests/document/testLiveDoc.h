@@ -34,12 +34,19 @@ protected:
             m_posted.push_back(id);
         });
         m_doc.m_owner = &m_owner;
-        m_boxes.SetSimulated(true);
+        PrepareLogger();
+        ASSERT_FALSE(HasFatalFailure());
         ASSERT_TRUE(m_boxes.StartThreads());
         m_doc.OnNew();
-        RunUntil([this] { return m_doc.m_boxInfo.m_info.m_hardware == BOX_TYPE_SIMULATED; }, 30000);
-        ASSERT_EQ(m_doc.m_boxInfo.m_info.m_hardware, BOX_TYPE_SIMULATED);
+        const int hardware = ExpectedHardware();
+        RunUntil([this, hardware] { return m_doc.m_boxInfo.m_info.m_hardware == hardware; }, 30000);
+        ASSERT_EQ(m_doc.m_boxInfo.m_info.m_hardware, hardware);
     }
+
+    // The logger the threads are to find; a fixture of another logger sets
+    // up its emulator here.
+    virtual void PrepareLogger() { m_boxes.SetSimulated(true); }
+    virtual int ExpectedHardware() const { return BOX_TYPE_SIMULATED; }
 
     void TearDown() override
     {
