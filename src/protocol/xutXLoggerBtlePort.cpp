@@ -11,8 +11,17 @@ CzxBtle& CxutXLoggerBtlePort::Btle()
     return m_btle ? *m_btle : zxGetBtle();
 }
 
-bool CxutXLoggerBtlePort::Open() { return Btle().Reopen(); }
-void CxutXLoggerBtlePort::Close() { Btle().Close(); }
+bool CxutXLoggerBtlePort::Open()
+{
+    m_opened = true;
+    return Btle().Reopen();
+}
+
+void CxutXLoggerBtlePort::Close()
+{
+    if (m_opened)
+        Btle().Close();
+}
 bool CxutXLoggerBtlePort::IsOpen() { return Btle().IsConnected(); }
 bool CxutXLoggerBtlePort::IsReady() { return Btle().IsOpenOK(); }
 void CxutXLoggerBtlePort::Flush() { Btle().Flush(); }

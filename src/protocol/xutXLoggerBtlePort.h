@@ -24,4 +24,6 @@ private:
     CzxBtle& Btle();
 
     CzxBtle* m_btle;
+    // Closing a link that never opened here leaves the central asleep.
+    bool m_opened = false;
 };
