@@ -155,13 +155,14 @@ bool xhwComOpen(CxhwBox& box, int port, const wxString& name, CxhwUSBDeviceV* de
         CxhwUSBDeviceV& list = devices ? *devices : own;
         if (list.CountSerialDevices() == 0)
             list.ScanSerialDevices();
-        // Still thin: the serial-type USB device is not handed to the port,
-        // which has no USB byte link yet; the open below fails.
-        if (!list.GetSerialDevice(0)) {
+        CzxUSBDeviceVItem* item = list.GetSerialDevice(0);
+        if (!item || !item->m_itemDevice) {
             list.CloseAll();
             xhwResetLink(box);
             return false;
         }
+        box.m_com.GetUSBPort().SetDevice(std::move(item->m_itemDevice));
+        list.CloseAll();
     }
     if (box.m_com.Open())
         return true;
@@ -287,12 +288,14 @@ bool xhwComClose(CxhwBox& box)
 bool xhwComCloseAndDetach(CxhwBox& box)
 {
     box.m_com.Close(false);
+    box.m_com.GetUSBPort().SetDevice(nullptr);
     return false;
 }
 
 bool xhwComAbort(CxhwBox& box)
 {
     box.m_com.Abort();
+    box.m_com.GetUSBPort().SetDevice(nullptr);
     return false;
 }
 

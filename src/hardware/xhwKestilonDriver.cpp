@@ -6,6 +6,8 @@
 #include "hardware/xhwLink.h"
 #include "hardware/xhwStoredFileList.h"
 #include "hardware/xhwUSBDeviceV.h"
+#include "protocol/xhwBootLoader.h"
+#include "protocol/xhwSystemImage.h"
 #include "protocol/xhwSystemInstall.h"
 #include "transport/zxBtle.h"
 
@@ -261,6 +263,39 @@ bool xhwKestilonAbort(CxhwBox& box)
 {
     box.m_xlogger.Disconnect();
     return false;
+}
+
+bool xhwKestilonRestartInBootLoader(CxhwBox& box)
+{
+    CxutXLogger& link = box.m_xlogger;
+    if (!link.IsUSBLink() || !link.IsReady()) {
+        box.m_install.m_result = SYSTEM_RESULT_NEEDS_USB;
+        return false;
+    }
+    link.SendByte('F');
+    wxMilliSleep(50);
+    // The logger is leaving the bus: the device goes with the link, and the
+    // boot loader comes as a new device.
+    xhwResetLink(box);
+    return true;
+}
+
+void xhwKestilonInstallSystem(CxhwBox& box)
+{
+    if (!xhwKestilonRestartInBootLoader(box))
+        return;
+    CzxStopWatch watch;
+    while (watch.TimeInMicro().GetValue() < 5000000) {
+        // Still thin: once the boot loader opens, its identification and the
+        // firmware's installation come with the boot loader's protocol; until
+        // then no system file is sent.
+        if (xhwBootLoaderOpen(box, BOX_LINK_USB, wxString(), nullptr)) {
+            box.m_install.m_result = SYSTEM_RESULT_FILE_MISSING;
+            return;
+        }
+        wxMilliSleep(100);
+    }
+    box.m_install.m_result = SYSTEM_RESULT_NO_ANSWER;
 }
 
 bool xhwKestilonStartStream(CxhwBox& box, double period)

@@ -49,6 +49,15 @@ bool xhwKestilonClose(CxhwBox& box);
 bool xhwKestilonCloseAndDetach(CxhwBox& box);
 bool xhwKestilonAbort(CxhwBox& box);
 
+// A system installation's hand-over: the logger restarts in its USB boot
+// loader and the link lets go of the device, which leaves the bus. False,
+// with the install result SYSTEM_RESULT_NEEDS_USB and nothing sent, unless
+// the link is a ready USB link.
+bool xhwKestilonRestartInBootLoader(CxhwBox& box);
+// The restart, then up to 5 s for the boot loader to open on USB; the
+// install result SYSTEM_RESULT_NO_ANSWER when none does.
+void xhwKestilonInstallSystem(CxhwBox& box);
+
 // Firmware above 1.02 speaks the newer forms of the capture commands.
 bool xhwKestilonNewFirmware(const CxhwBox& box);
 // Brings a logger left in a streaming mode back to the command state.

@@ -3,6 +3,8 @@
 #include "app/base/gumHelpers.h"
 #include "hardware/xhwBoxTypes.h"
 #include "protocol/xutBoxInfo.h"
+#include "protocol/xutXLoggerBtlePort.h"
+#include "protocol/xutXLoggerUSBPort.h"
 #include "transport/zxByteFIFO.h"
 #include "transport/zxTime.h"
 #include "transport/zxUSBDevice.h"
@@ -79,49 +81,62 @@ bool xutParseUSBVersion(const uint8_t* text, double& version)
     return xutParseVersion(text + 2, version);
 }
 
-void xutFrameXLoggerReport(int32_t vendor, int32_t product, const uint8_t report[64],
-                           CzxByteFIFO& received)
+uint32_t xutXLoggerReportPart(int32_t vendor, int32_t product, uint8_t code, uint32_t& from)
 {
+    from = 1;
     const bool boot = (vendor == kXLoggerVendor && (product == 0x0011 || product == 0x0021))
                       || (vendor == 0x04D8 && product == 0x003C);
     if (boot) {
-        received.Put(report, 64);
-        return;
+        from = 0;
+        return 64;
     }
-    const uint8_t code = report[0];
-    int from = 1;
-    int n = 0;
     if (code == 6)
-        n = 16;
-    else if (code == '1')
-        n = 12;
-    else if (code == '2')
-        n = 18;
-    else if (code == '8' || (code >= 'e' && code <= 't'))
-        n = 63;
-    else if (code == '<')
-        from = 2, n = 16;
-    else if (code == '>' || code == 'A')
-        n = 61;
-    else if (code == 'P')
-        n = kUSBPacket;
-    else if (code == 'd' || code == 'x')
-        from = 0, n = 3;
+        return 16;
+    if (code == '1')
+        return 12;
+    if (code == '2')
+        return 18;
+    if (code == '8' || (code >= 'e' && code <= 't'))
+        return 63;
+    if (code == '<') {
+        from = 2;
+        return 16;
+    }
+    if (code == '>' || code == 'A')
+        return 61;
+    if (code == 'P')
+        return kUSBPacket;
+    if (code == 'd' || code == 'x') {
+        from = 0;
+        return 3;
+    }
+    return 0;
+}
+
+void xutFrameXLoggerReport(int32_t vendor, int32_t product, const uint8_t report[64],
+                           CzxByteFIFO& received)
+{
+    uint32_t from = 0;
+    const uint32_t n = xutXLoggerReportPart(vendor, product, report[0], from);
     if (n > 0)
-        received.Put(report + from, uint32_t(n));
+        received.Put(report + from, n);
 }
 
 CxutXLoggerPort::~CxutXLoggerPort() = default;
 
-bool CxutXLoggerPort::SetDevice(std::unique_ptr<CzxUSBDeviceBase>) { return false; }
+bool CxutXLoggerPort::SetDevice(std::unique_ptr<CzxUSBDevice>) { return false; }
 
-CxutXLogger::CxutXLogger() = default;
+CxutXLogger::CxutXLogger()
+    : m_usb(std::make_unique<CxutXLoggerUSBPort>()), m_btle(std::make_unique<CxutXLoggerBtlePort>())
+{
+}
+
 CxutXLogger::~CxutXLogger() = default;
 
 void CxutXLogger::SetUSBPort(std::unique_ptr<CxutXLoggerPort> port) { m_usb = std::move(port); }
 void CxutXLogger::SetBtlePort(std::unique_ptr<CxutXLoggerPort> port) { m_btle = std::move(port); }
 
-bool CxutXLogger::AttachUSBDevice(std::unique_ptr<CzxUSBDeviceBase> device)
+bool CxutXLogger::AttachUSBDevice(std::unique_ptr<CzxUSBDevice> device)
 {
     return device && m_usb && m_usb->SetDevice(std::move(device));
 }

@@ -7,7 +7,7 @@
 #include <memory>
 
 class CxutBoxInfo;
-class CzxUSBDeviceBase;
+class CzxUSBDevice;
 class CzxByteFIFO;
 class wxStopWatch;
 
@@ -30,15 +30,20 @@ constexpr int32_t kXLoggerProductTundrane2 = 0x0020;
 class CxutXLogger
 {
 public:
+    // With the USB report port and the program's Bluetooth LE port.
     CxutXLogger();
     virtual ~CxutXLogger();
     CxutXLogger(const CxutXLogger&) = delete;
     CxutXLogger& operator=(const CxutXLogger&) = delete;
 
+    // In place of a transport's port (none: that transport is closed).
     void SetUSBPort(std::unique_ptr<CxutXLoggerPort> port);
     void SetBtlePort(std::unique_ptr<CxutXLoggerPort> port);
     // Moves the device into the USB port; false without a port that takes it.
-    bool AttachUSBDevice(std::unique_ptr<CzxUSBDeviceBase> device);
+    bool AttachUSBDevice(std::unique_ptr<CzxUSBDevice> device);
+    // The USB report port, for the boot loader's installer; none when the
+    // USB transport is not a report port.
+    CzxUSBPort* GetUSBPort() { return m_usb ? m_usb->GetUSBPort() : nullptr; }
     // The clock the stream's first record is stamped from (the run clock).
     void SetRunClock(const wxStopWatch* clock) { m_runClock = clock; }
 
@@ -115,6 +120,9 @@ bool xutParseVersion(const uint8_t* text, double& version);
 // Whether twelve bytes read FWd.ddHWd.dd; the firmware part then.
 bool xutParseUSBVersion(const uint8_t* text, double& version);
 // The part of one 64-byte USB input report that the link keeps, by the code
-// in its first byte (all of it from a boot loader).
+// in its first byte (all of it from a boot loader): its start and length,
+// 0 when the report is dropped.
+uint32_t xutXLoggerReportPart(int32_t vendor, int32_t product, uint8_t code, uint32_t& from);
+// Appends that part to the received bytes.
 void xutFrameXLoggerReport(int32_t vendor, int32_t product, const uint8_t report[64],
                            CzxByteFIFO& received);

@@ -2,12 +2,11 @@
 #include <cstdint>
 #include <memory>
 
-class CzxUSBDeviceBase;
+class CzxUSBDevice;
+class CzxUSBPort;
 
 // One transport of the command link to the newer loggers, as the link sees
 // it: a receive buffer filled by the transport's own thread, and writes.
-// Still thin: the USB HID report port and the Bluetooth LE byte port come
-// with their transports; until then the link holds no port and is closed.
 class CxutXLoggerPort
 {
 public:
@@ -29,9 +28,12 @@ public:
     virtual int32_t GetVendorId() { return 0; }
     virtual int32_t GetProductId() { return 0; }
     // Takes the USB device to talk to; false when the port cannot.
-    virtual bool SetDevice(std::unique_ptr<CzxUSBDeviceBase> device);
+    virtual bool SetDevice(std::unique_ptr<CzxUSBDevice> device);
     // Drops the device after closing (USB); a gone device is abandoned
     // without closing first.
     virtual void Detach() {}
     virtual void Abandon() { Close(); }
+    // The USB report port underneath, for the boot loader's installer to
+    // borrow; none for other transports.
+    virtual CzxUSBPort* GetUSBPort() { return nullptr; }
 };

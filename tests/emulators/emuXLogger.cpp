@@ -104,6 +104,10 @@ void CemuXLogger::Command(std::vector<uint8_t>& out)
                 return done();
             }
             return;
+        case 'F':
+            m_streaming = false;
+            m_restart = true;
+            return done();
         case 'P':
             if (c.size() < 2)
                 return;

@@ -45,6 +45,15 @@ public:
     // The next packet or record goes missing (its counter is skipped).
     void DropNext() { ++m_sequence; m_record += m_config.usb ? 7 : 1; }
 
+    // Whether the host has asked the logger (USB) to restart in its boot
+    // loader since the last look.
+    bool TakeRestart()
+    {
+        const bool asked = m_restart;
+        m_restart = false;
+        return asked;
+    }
+
     const std::vector<uint8_t>& Received() const { return m_received; }
     void ClearReceived() { m_received.clear(); }
 
@@ -67,4 +76,5 @@ private:
     size_t m_markAt = 0;
     std::vector<uint8_t> m_lastChunk;
     int m_badLeft = 0;
+    bool m_restart = false;
 };
