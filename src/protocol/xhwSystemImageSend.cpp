@@ -220,7 +220,8 @@ bool xhwSendSystemBox4(CxhwBox& box, const uint8_t* bytes, int size)
     for (int offset = 0; offset < size; offset += 7) {
         uint8_t chunk[7];
         std::fill(std::begin(chunk), std::end(chunk), kBox4Filler);
-        std::copy(bytes + offset, bytes + std::min(size, offset + 7), chunk);
+        for (int i = 0; i < 7 && offset + i < size; ++i)
+            chunk[i] = bytes[offset + i];
         box.m_com.Write(7, chunk);
         box.m_com.ReadByte(0.06f);
         xhwSetInstallProgress(box, float(offset) / float(size + 7));

@@ -18,6 +18,12 @@ std::vector<uint8_t> CemuBootstrapLogger::Receive(const uint8_t* bytes, size_t n
     for (size_t i = 0; i < n; ++i) {
         const uint8_t byte = bytes[i];
         m_received.push_back(byte);
+        if (m_config.chunks) {
+            m_chunked.push_back(byte);
+            if (m_chunked.size() % 7 == 0)
+                out.push_back('*');
+            continue;
+        }
         if (m_mode != kApplication) {
             if (m_mode == kLoader)
                 Loader(byte, out);

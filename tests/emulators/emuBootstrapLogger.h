@@ -22,6 +22,9 @@ struct CemuBootstrapConfig
     int silentAfter = -1;
     // After the transfer the new system runs; else the loader stays.
     bool restarts = true;
+    // Takes every byte as part of a file sent in 7-byte chunks, each
+    // acknowledged with one byte (box type 4, already waiting for it).
+    bool chunks = false;
 };
 
 // A serial-family logger with its bootstrap loader: the application side is
@@ -44,6 +47,8 @@ public:
     const std::vector<uint16_t>& Words() const { return m_words; }
     bool Restarted() const { return m_restarted; }
     int Exits() const { return m_exits; }
+    // The bytes taken in chunks.
+    const std::vector<uint8_t>& Chunked() const { return m_chunked; }
     // Every byte received, in order.
     const std::vector<uint8_t>& Received() const { return m_received; }
 
@@ -66,6 +71,7 @@ private:
     std::vector<uint8_t> m_step;
     std::vector<uint16_t> m_words;
     std::vector<uint8_t> m_received;
+    std::vector<uint8_t> m_chunked;
     int m_steps = 0;
     int m_exits = 0;
     bool m_restarted = false;

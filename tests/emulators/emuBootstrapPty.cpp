@@ -27,6 +27,21 @@ void CemuBootstrapPty::With(const std::function<void(CemuBootstrapLogger&)>& use
     use(m_logger);
 }
 
+bool CemuBootstrapPty::WaitFor(const std::function<bool(CemuBootstrapLogger&)>& test, long ms)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    for (;;) {
+        {
+            std::lock_guard<std::mutex> lock(m_lock);
+            if (test(m_logger))
+                return true;
+        }
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
+    }
+}
+
 void CemuBootstrapPty::Run()
 {
     while (!m_stop) {

@@ -23,6 +23,8 @@ public:
 
     // Runs a change or a look at the logger under the emulator's lock.
     void With(const std::function<void(CemuBootstrapLogger&)>& use);
+    // Polls until the test holds or ms have passed.
+    bool WaitFor(const std::function<bool(CemuBootstrapLogger&)>& test, long ms);
 
 private:
     void Run();

@@ -276,6 +276,12 @@ std::vector<uint8_t> Box4File(std::vector<int> values, size_t size, bool rightCh
     return file;
 }
 
+std::vector<uint8_t> CutTo(std::vector<uint8_t> file, size_t size)
+{
+    file.resize(size);
+    return file;
+}
+
 TEST_F(SystemImage, Type4FileIsCheckedPatchedAndReencoded)
 {
     std::vector<int> values(4096);
@@ -290,7 +296,7 @@ TEST_F(SystemImage, Type4FileIsCheckedPatchedAndReencoded)
         {"20000 bytes", std::vector<uint8_t>(20000, '.'), SYSTEM_RESULT_FILE_MISSING},
         {"no marker", std::vector<uint8_t>(21000, '@'), SYSTEM_RESULT_FILE_MISSING},
         {"wrong checksum", Box4File(values, 21000, false), SYSTEM_RESULT_FILE_CORRUPT},
-        {"values cut off", Box4File(values, 20060, true), SYSTEM_RESULT_FILE_MISSING},
+        {"values cut off", CutTo(Box4File(values, 21000, true), 20060), SYSTEM_RESULT_FILE_MISSING},
     };
     for (const Case& c : cases) {
         m_folder.WriteBytes("Sys010.bin", c.file);

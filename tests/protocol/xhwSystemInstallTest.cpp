@@ -9,6 +9,7 @@
 #include "hardware/xhwBoxes.h"
 #include "hardware/xhwLink.h"
 #include "hardware/xhwSenFile.h"
+#include "protocol/xhwSystemImageSend.h"
 #include "protocol/xhwSystemInstall.h"
 #include "protocol/xhwSystemTestFiles.h"
 
@@ -32,7 +33,7 @@ struct Model
     const char* file;
 };
 
-constexpr Model kModels[] = {{5, 24, "1.20", "Sys030"}, {6, 32, "1.02", "Sys040"},
+constexpr Model kModels[] = {{4, 8, "2.40", "Sys010"},  {5, 24, "1.20", "Sys030"}, {6, 32, "1.02", "Sys040"},
                              {8, 40, "1.02", "Sys050"}, {9, 48, "1.20", "Sys060"}};
 
 const Model& ModelOf(int type)
@@ -272,6 +273,38 @@ TEST_F(SystemInstall, Type6TakesItsImageInTriples)
     EXPECT_EQ(words[11], 0);
     EXPECT_EQ((std::accumulate(words.begin(), words.end(), 0u) + data[3]) % 0x10000, 0u);
     EXPECT_TRUE(From<bool>([](CemuBootstrapLogger& l) { return l.Restarted(); }));
+}
+
+TEST_F(SystemInstall, Type4FileGoesInSevenByteChunks)
+{
+    Become(4);
+    ASSERT_TRUE(xhwOpenLink(Box(), kPort, wxString(), nullptr));
+    ASSERT_TRUE(xhwConnect(Box()));
+    Box().SetState(BOX_STATE_CONNECT);
+    Configure([](CemuBootstrapConfig& c) { c.chunks = true; });
+    std::vector<uint8_t> file(30);
+    std::iota(file.begin(), file.end(), uint8_t(0x41));
+    EXPECT_TRUE(xhwSendSystemBox4(Box(), file.data(), int(file.size())));
+    std::vector<uint8_t> expected = file;
+    expected.resize(35, 0x2E);
+    ASSERT_TRUE(m_emu.WaitFor([&](CemuBootstrapLogger& l) { return l.Chunked().size() >= expected.size(); }, 5000));
+    EXPECT_EQ(From<std::vector<uint8_t>>([](CemuBootstrapLogger& l) { return l.Chunked(); }), expected);
+}
+
+TEST_F(SystemInstall, Type4SendingStopsWhenCancelled)
+{
+    Become(4);
+    ASSERT_TRUE(xhwOpenLink(Box(), kPort, wxString(), nullptr));
+    ASSERT_TRUE(xhwConnect(Box()));
+    Configure([](CemuBootstrapConfig& c) { c.chunks = true; });
+    Box().SetState(BOX_STATE_READY);
+    const std::vector<uint8_t> file(70, 0x42);
+    EXPECT_FALSE(xhwSendSystemBox4(Box(), file.data(), int(file.size())));
+    EXPECT_EQ(Box().m_install.m_result, SYSTEM_RESULT_CANCELLED);
+    std::vector<uint8_t> expected(7, 0x42);
+    expected.insert(expected.end(), {0x5D, 0x3C, 0x3C, 0x3C});
+    ASSERT_TRUE(m_emu.WaitFor([&](CemuBootstrapLogger& l) { return l.Chunked().size() >= expected.size(); }, 5000));
+    EXPECT_EQ(From<std::vector<uint8_t>>([](CemuBootstrapLogger& l) { return l.Chunked(); }), expected);
 }
 
 TEST_F(SystemInstall, RequestForALoggerWithoutSystemFilesIsUnsupported)
