@@ -222,6 +222,9 @@ public:
     CxhwSystemImage m_install;
     // The command link of box types 10 and 12.
     CxutXLogger m_xlogger;
+    // The USB ids of the boot loader the command link was opened on.
+    int32_t m_bootVendor = 0;
+    int32_t m_bootProduct = 0;
     // The devices of box type 7, made when first asked for.
     CxutPktCombo& GetPktCombo();
 
