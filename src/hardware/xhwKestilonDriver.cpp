@@ -280,22 +280,19 @@ bool xhwKestilonRestartInBootLoader(CxhwBox& box)
     return true;
 }
 
-void xhwKestilonInstallSystem(CxhwBox& box)
+bool xhwKestilonInstallSystem(CxhwBox& box)
 {
     if (!xhwKestilonRestartInBootLoader(box))
-        return;
+        return false;
     CzxStopWatch watch;
     while (watch.TimeInMicro().GetValue() < 5000000) {
-        // Still thin: once the boot loader opens, its identification and the
-        // firmware's installation come with the boot loader's protocol; until
-        // then no system file is sent.
-        if (xhwBootLoaderOpen(box, BOX_LINK_USB, wxString(), nullptr)) {
-            box.m_install.m_result = SYSTEM_RESULT_FILE_MISSING;
-            return;
-        }
+        if (xhwBootLoaderOpen(box, BOX_LINK_USB, wxString(), nullptr)
+            && xhwBootLoaderIdentify(box, false, false))
+            return xhwBootLoaderInstallFirmware(box);
         wxMilliSleep(100);
     }
     box.m_install.m_result = SYSTEM_RESULT_NO_ANSWER;
+    return false;
 }
 
 bool xhwKestilonStartStream(CxhwBox& box, double period)

@@ -56,7 +56,7 @@ bool xhwKestilonAbort(CxhwBox& box);
 bool xhwKestilonRestartInBootLoader(CxhwBox& box);
 // The restart, then up to 5 s for the boot loader to open on USB; the
 // install result SYSTEM_RESULT_NO_ANSWER when none does.
-void xhwKestilonInstallSystem(CxhwBox& box);
+bool xhwKestilonInstallSystem(CxhwBox& box);
 
 // Firmware above 1.02 speaks the newer forms of the capture commands.
 bool xhwKestilonNewFirmware(const CxhwBox& box);

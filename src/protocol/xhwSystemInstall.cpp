@@ -6,6 +6,7 @@
 #include "hardware/xhwBox.h"
 #include "hardware/xhwBoxTypes.h"
 #include "hardware/xhwLink.h"
+#include "hardware/xhwKestilonDriver.h"
 #include "protocol/xhwBootLoader.h"
 #include "protocol/xhwSystemImageSend.h"
 #include "transport/zxStopWatch.h"
@@ -97,10 +98,7 @@ bool xhwInstallSystem(CxhwBox& box)
     case BOX_TYPE_CINDRALLY: return xutUpdateFirmwareBox9(box);
     case BOX_TYPE_KESTILON:
     case BOX_TYPE_TUNDRANE2:
-        // Still thin: the hand-over of a running logger to its boot loader
-        // belongs to the newer loggers' driver, which does not send it yet.
-        box.m_install.m_result = SYSTEM_RESULT_NO_ANSWER;
-        return false;
+        return xhwKestilonInstallSystem(box);
     case BOX_TYPE_KESTILON_BOOT:
     case BOX_TYPE_TUNDRANE2_BOOT:
         return xhwBootLoaderInstallFirmware(box);

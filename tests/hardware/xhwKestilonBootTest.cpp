@@ -2,6 +2,7 @@
 // The hand-over of box types 10 and 12 to their USB boot loader for a
 // system installation, against the emulated logger on a simulated USB bus.
 #include "app/base/gumResCore.h"
+#include "emulators/emuBootLoader.h"
 #include "emulators/emuXLoggerFar.h"
 #include "hardware/xhwBox.h"
 #include "hardware/xhwBoxTypes.h"
@@ -11,6 +12,8 @@
 #include "hardware/xhwSenFile.h"
 #include "hardware/xhwUSBDeviceV.h"
 #include "protocol/xhwSystemImage.h"
+#include "protocol/xhwSystemTestFiles.h"
+#include "protocol/xutXLFlash.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -35,7 +38,7 @@ protected:
         m_far = std::make_unique<CemuXLoggerFar>(usb);
         if (usb) {
             // The boot loader comes on the bus once the logger restarts.
-            m_bootLoader = std::make_shared<CzxUSBSimDevice>(0x3A7C, 0x0011);
+            m_bootLoader = std::make_shared<CemuBootLoader>(0x3A7C, 0x0011);
             m_bootLoader->Unplug();
             m_far->Host().Add(m_bootLoader);
             m_far->Device().SetBootLoader(m_bootLoader);
@@ -54,10 +57,11 @@ protected:
 
     CxhwBox& Box() { return m_boxes.m_box; }
 
+    CtestSystemFolder m_system;
     CgumResCore m_res;
     CxhwSenFile m_db;
     std::unique_ptr<CemuXLoggerFar> m_far;
-    std::shared_ptr<CzxUSBSimDevice> m_bootLoader;
+    std::shared_ptr<CemuBootLoader> m_bootLoader;
     CxhwBoxes m_boxes;
 };
 
@@ -103,4 +107,29 @@ TEST_F(KestilonBoot, NeedsAReadyUsbLink)
     EXPECT_FALSE(xhwKestilonRestartInBootLoader(Box()));
     EXPECT_EQ(Box().m_install.m_result, SYSTEM_RESULT_NEEDS_USB);
     EXPECT_TRUE(m_far->Device().IsPlugged());
+}
+
+TEST_F(KestilonBoot, TheBootLoaderInstallsTheFirmwareOnceTheLoggerHasRestarted)
+{
+    std::vector<uint8_t> code;
+    for (int i = 0; i < 16; ++i)
+        code.push_back(uint8_t(0x40 + i));
+    m_system.WriteText("Kestilon.hex", {HexRecord(4, 0, {0x00, 0x00}), HexRecord(0, 0x20, code), HexEnd()});
+    Connect(true);
+    Box().SetState(BOX_STATE_CONNECT);
+    Box().m_install.m_result = SYSTEM_RESULT_NO_ANSWER;
+    EXPECT_TRUE(xhwKestilonInstallSystem(Box()));
+    EXPECT_EQ(Box().m_install.m_result, SYSTEM_RESULT_DONE);
+    for (uint32_t a = 0; a < 16; ++a)
+        EXPECT_EQ(m_bootLoader->ByteAt(0x20 + a), 0x40 + int(a)) << a;
+    EXPECT_EQ(m_bootLoader->Count(BOOT_CMD_RESET), 1);
+}
+
+TEST_F(KestilonBoot, ALoggerWhoseBootLoaderNeverComesIsReportedLost)
+{
+    Connect(true);
+    m_far->Device().SetBootLoader(nullptr);
+    Box().SetState(BOX_STATE_CONNECT);
+    EXPECT_FALSE(xhwKestilonInstallSystem(Box()));
+    EXPECT_EQ(Box().m_install.m_result, SYSTEM_RESULT_NO_ANSWER);
 }

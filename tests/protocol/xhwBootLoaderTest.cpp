@@ -1,7 +1,6 @@
 // Test label: threads
 // Firmware through the USB HID boot loader, against an emulated boot loader
-// found on the simulated USB bus; the command link's USB port hands every
-// 64-byte report to it.
+// found on the simulated USB bus behind the command link's own USB port.
 #include "app/base/gumCommands.h"
 #include "app/base/gumIds.h"
 #include "emulators/emuBootLoader.h"
@@ -24,58 +23,6 @@
 namespace {
 
 constexpr uint32_t kSignature = 0x0006;
-
-// The command link's USB port with the boot loader behind it.
-class CtestBootPort : public CxutXLoggerPort
-{
-public:
-    explicit CtestBootPort(std::shared_ptr<CemuBootLoader> loader) : m_loader(std::move(loader)) {}
-
-    bool Open() override
-    {
-        m_open = true;
-        return true;
-    }
-    void Close() override { m_open = false; }
-    bool IsOpen() override { return m_open; }
-    bool IsReady() override { return m_open; }
-    void Flush() override { m_received.Clear(); }
-    uint32_t GetInputCount() override { return m_received.GetCount(); }
-    bool Read(uint32_t n, uint8_t* buffer, uint32_t ms, bool) override
-    {
-        CzxStopWatch watch;
-        while (m_received.GetCount() < n) {
-            if (watch.Time() > long(ms))
-                return false;
-            wxMilliSleep(1);
-        }
-        return m_received.Get(buffer, n);
-    }
-    bool Write(uint32_t n, const uint8_t* bytes) override
-    {
-        if (!m_open || n % 64 != 0)
-            return false;
-        for (uint32_t at = 0; at < n; at += 64) {
-            const std::vector<uint8_t> reply = m_loader->Answer(bytes + at);
-            if (!reply.empty())
-                xutFrameXLoggerReport(GetVendorId(), GetProductId(), reply.data(), m_received);
-        }
-        return true;
-    }
-    int32_t GetVendorId() override { return m_loader->GetVendorId(); }
-    int32_t GetProductId() override { return m_loader->GetProductId(); }
-    bool SetDevice(std::unique_ptr<CzxUSBDeviceBase> device) override
-    {
-        m_device = std::move(device);
-        return true;
-    }
-
-private:
-    std::shared_ptr<CemuBootLoader> m_loader;
-    std::unique_ptr<CzxUSBDeviceBase> m_device;
-    CzxByteFIFO m_received;
-    bool m_open = false;
-};
 
 std::atomic<int> g_endEvents{0};
 
@@ -126,7 +73,6 @@ protected:
             m_host.Remove(m_loader);
         m_loader = std::make_shared<CemuBootLoader>(0x3A7C, product);
         m_host.Add(m_loader);
-        Box().m_xlogger.SetUSBPort(std::make_unique<CtestBootPort>(m_loader));
     }
 
     void Configure(const std::function<void(CemuBootLoaderConfig&)>& change)
