@@ -8,6 +8,7 @@
 #include "protocol/xutBoxPublicInfo.h"
 #include "protocol/xutPktCombo.h"
 #include "protocol/xutPktDeviceSource.h"
+#include "protocol/xutPktUSBSource.h"
 #include "protocol/xutRateTable.h"
 #include "transport/zxTime.h"
 
@@ -19,18 +20,8 @@ namespace {
 
 constexpr float kModeWait = 0.1f;
 
-// Still thin: finds no device, as nothing reads USB HID reports here yet;
-// a device source over the USB HID devices takes its place.
-class CNoPktDevices : public CxutPktDeviceSource
-{
-public:
-    std::vector<std::unique_ptr<CxutPktDevice>> Scan(const std::vector<wxString>&) override
-    {
-        return {};
-    }
-};
-
-CNoPktDevices g_noDevices;
+// The devices plugged into the computer, unless a test gives its own.
+CxutPktUSBSource g_usbDevices;
 
 CxutPktCombo& Combo(CxhwBox& box) { return box.GetPktCombo(); }
 
@@ -95,7 +86,7 @@ CxutPktCombo& CxhwBox::GetPktCombo()
 {
     if (!m_pktCombo) {
         m_pktCombo = std::make_unique<CxutPktCombo>();
-        m_pktCombo->SetDeviceSource(&g_noDevices);
+        m_pktCombo->SetDeviceSource(&g_usbDevices);
         if (m_manager)
             m_pktCombo->SetRunClock(&m_manager->GetClock());
     }
@@ -104,7 +95,7 @@ CxutPktCombo& CxhwBox::GetPktCombo()
 
 void xhwMivaSetDeviceSource(CxhwBox& box, CxutPktDeviceSource* source)
 {
-    box.GetPktCombo().SetDeviceSource(source ? source : &g_noDevices);
+    box.GetPktCombo().SetDeviceSource(source ? source : &g_usbDevices);
 }
 
 bool xhwMivaHasFeature(int feature, const CxutBoxInfo& info)

@@ -563,22 +563,23 @@ bool CxutPktCombo::StopStream()
 bool CxutPktCombo::ReadSamples(int* out, int& n, int64_t t, int64_t s, int max)
 {
     n = std::clamp(max, 0, 20);
+    const uint64_t from = uint64_t(zxWrapTime(t));
     bool any = false;
     for (CxutPktPort& port : m_ports) {
         if (!port.HasDevice())
             continue;
         any = true;
-        n = std::min(n, port.GetQueue().CountDue(t, s));
+        n = std::min(n, int(std::min<uint32_t>(port.GetQueue().CountDue(from, s), 20)));
         if (n == 0)
             break;
     }
     if (!any)
         n = 0;
-    CxutPktEntry entries[20];
+    CxutRawEntry entries[20];
     for (int p = 0; p < kPorts && n > 0; ++p) {
         if (!m_ports[p].HasDevice())
             continue;
-        const int got = m_ports[p].GetQueue().ReadResampled(entries, n, t, s);
+        const int got = int(m_ports[p].GetQueue().ReadResampled(entries, uint32_t(n), from, s));
         for (int c = 0; c < kChannels; ++c)
             if (m_channelPort[c] == p)
                 for (int i = 0; i < got; ++i)

@@ -60,7 +60,7 @@ void CxutPktPort::ResetProtocol()
     m_replyPending = 0;
     std::memset(m_lastFrame, 0, sizeof m_lastFrame);
     m_streaming = false;
-    m_entry = CxutPktEntry();
+    m_entry.Reset();
     std::fill(std::begin(m_counterBase), std::end(m_counterBase), 0);
     m_shortMode = 0;
     m_holdCounter = 0;
@@ -362,7 +362,7 @@ bool CxutPktPort::PutRXReport(const uint8_t* data, int n)
     Lock lock(m_mutex);
     if (!m_device)
         return false;
-    m_entry.m_time = ClockNow();
+    m_entry.m_time = uint64_t(zxWrapTime(ClockNow()));
     if (m_device->IsPacket())
         return n >= kPacketPayload && PutPacket(data);
     if (m_device->IsShortReport())
@@ -544,7 +544,7 @@ bool CxutPktPort::StartClock()
     Lock lock(m_mutex);
     m_streaming = false;
     m_queue.Clear();
-    m_entry = CxutPktEntry();
+    m_entry.Reset();
     if (IsShortReport()) {
         m_queue.SetStep(8);
     } else if (IsPacket()) {
@@ -562,7 +562,7 @@ void CxutPktPort::StopClock()
     Lock lock(m_mutex);
     m_streaming = false;
     m_queue.Clear();
-    m_entry = CxutPktEntry();
+    m_entry.Reset();
 }
 
 bool CxutPktPort::ReadValues(uint8_t values[16])

@@ -1,6 +1,6 @@
 #pragma once
 #include "protocol/xutPktDevice.h"
-#include "protocol/xutPktQueue.h"
+#include "protocol/xutRawFIFO.h"
 #include "transport/zxByteFIFO.h"
 #include "transport/zxStopWatch.h"
 
@@ -83,7 +83,7 @@ public:
 
     bool StartClock();
     void StopClock();
-    CxutPktQueue& GetQueue() { return m_queue; }
+    CxutRawFIFO& GetQueue() { return m_queue; }
     bool ReadValues(uint8_t values[16]);
     bool KeepAlive();
     bool SendPendingAcks();
@@ -145,7 +145,7 @@ private:
     std::unique_ptr<CxutPktDevice> m_device;
     mutable std::recursive_mutex m_mutex;
     CzxByteFIFO m_rx;
-    CxutPktQueue m_queue;
+    CxutRawFIFO m_queue;
 
     uint32_t m_dataCounter = 0;
     uint8_t m_eventCounter = 0;
@@ -157,7 +157,7 @@ private:
     uint8_t m_lastFrame[64] = {};
 
     bool m_streaming = false;
-    CxutPktEntry m_entry;
+    CxutRawEntry m_entry;
     int32_t m_counterBase[8] = {};
 
     int m_shortMode = 0;

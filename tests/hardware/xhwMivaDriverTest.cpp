@@ -2,11 +2,14 @@
 #include "hardware/xhwBox.h"
 #include "hardware/xhwBoxTypes.h"
 #include "hardware/xhwBoxes.h"
+#include "hardware/xhwLink.h"
 #include "hardware/xhwMivaDriver.h"
 #include "hardware/xhwUSBDeviceV.h"
 #include "hardware/xutSmartBlock.h"
 #include "protocol/xutPktCombo.h"
 #include "protocol/xutPktSimDevice.h"
+#include "emulators/emuPktUSBDevice.h"
+#include "transport/zxUSBSimHost.h"
 
 #include <gtest/gtest.h>
 
@@ -86,6 +89,26 @@ TEST_F(MivaDriverTest, NoDeviceNoLogger)
 {
     CxhwUSBDeviceV list;
     EXPECT_FALSE(xhwMivaConnect(m_box, list));
+}
+
+TEST(MivaDriver, FindsItsDevicesOnTheUSBBus)
+{
+    CzxUSBSimHost host;
+    CzxUSBHostScope scope(host);
+    host.Add(std::make_shared<CzxUSBSimDevice>(0x3A7C, 0x0010)); // another logger kind
+    auto device = CemuPktUSBDevice::Packet(OneSlotBlock(), 0x0200);
+    host.Add(device);
+    auto defs = std::make_unique<CxutSmartSenDefs>();
+    CxhwBoxes boxes;
+    CxhwBox& box = boxes.m_box;
+    box.GetPktCombo().SetDefinitions(defs.get());
+    ASSERT_TRUE(xhwOpenLink(box, BOX_LINK_USB, "", nullptr));
+    EXPECT_EQ(box.m_info.m_hardware, BOX_TYPE_MIVA);
+    EXPECT_FLOAT_EQ(box.m_info.m_firmware, 2.0f);
+    EXPECT_EQ(box.m_info.m_maxSensors, 1);
+    EXPECT_EQ(box.m_info.m_mivaOption, 1);
+    EXPECT_EQ(device->GetOpenCount(), 1);
+    xhwMivaClose(box);
 }
 
 TEST(MivaDriver, FastRunPeriodInWholeMicroseconds)

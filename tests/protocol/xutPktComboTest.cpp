@@ -16,22 +16,8 @@
 namespace {
 
 using qvtest::SimPktDevice;
+using qvtest::BlockWithSlots;
 using qvtest::WaitFor;
-
-std::vector<unsigned char> BlockWithSlots(int slots, int product = 3)
-{
-    qvtest::SmartBlock block;
-    for (int s = 0; s < slots; ++s) {
-        qvtest::SmartSub sub;
-        sub.list = {1};
-        block.subs.push_back(sub);
-    }
-    qvtest::SmartRange range;
-    range.use = 0x1E; // trigger, scope, timing
-    block.ranges = {range};
-    block.product = product;
-    return block.Build();
-}
 
 class PktComboTest : public ::testing::Test
 {
@@ -181,11 +167,11 @@ TEST_F(PktComboTest, SamplesAreReadAsFarAsEveryDeviceHasThem)
     } cases[] = {{30, 5, 5}, {30, 25, 20}, {0, 10, 0}};
     for (const Case& c : cases) {
         for (int p = 0; p < 2; ++p) {
-            CxutPktQueue& queue = m_combo.GetPort(p).GetQueue();
+            CxutRawFIFO& queue = m_combo.GetPort(p).GetQueue();
             queue.Clear();
             const int count = p == 0 ? c.first : c.second;
             for (int i = 0; i < count; ++i) {
-                CxutPktEntry entry;
+                CxutRawEntry entry;
                 entry.m_time = 1000 + 10 * i;
                 entry.m_values[0] = i;
                 queue.Push(entry);

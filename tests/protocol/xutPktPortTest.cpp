@@ -359,9 +359,15 @@ TEST_F(PktPortTest, CounterSlotGivesTheCountSinceTheLastPacket)
         p[17] = uint8_t(a >> 8);
         m_port.PutRXReport(p.data(), 64);
     }
-    CxutPktEntry entries[3];
-    // Every entry has the same time here: one read sums them all.
-    ASSERT_EQ(m_port.GetQueue().ReadResampled(entries, 1, 0, 1), 1);
+    // Without a run clock the three share one time; a later reading (on the
+    // 2 ms step, so not drift-corrected) spreads them out, and a read at its
+    // time sums everything since.
+    CxutRawEntry later;
+    later.m_time = 6;
+    later.m_values[0] = 0;
+    ASSERT_TRUE(m_port.GetQueue().Push(later));
+    CxutRawEntry entries[1];
+    ASSERT_EQ(m_port.GetQueue().ReadResampled(entries, 1, 6, 1), 1u);
     EXPECT_EQ(entries[0].m_values[0], 100 + 30 + (5 - 130 + 32768));
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "emulators/emuPktDevice.h"
+#include "hardware/xutSmartBlock.h"
 #include "protocol/xutPktDevice.h"
 #include "protocol/xutPktDeviceSource.h"
 #include "protocol/xutPktPort.h"
@@ -15,19 +17,15 @@
 
 namespace qvtest {
 
-// A device of the multi-device logger on its own thread: a packet device
-// (64-byte frames answered with the frame's sequence, a definition block and
-// calibration memory, live values, captures, timing events, a push button)
-// or a short-report device (8-byte reports by the mode the host asks for).
-// Like the real one it sends a report every poll interval, answering the
-// newest frame again until another comes.
+// A device of the multi-device logger on its own thread, handing its
+// reports straight to the port: the protocol side is the emulated device's.
 class SimPktDevice : public CxutPktDevice
 {
 public:
     SimPktDevice(int vendor, int product, int release, const wxString& path)
-        : m_vendor(vendor), m_product(product), m_release(release), m_path(path)
+        : m_vendor(vendor), m_product(product), m_release(release), m_path(path),
+          m_logic(xutPktDeviceKind(vendor, product) == 1)
     {
-        std::memset(m_memory, 0, sizeof m_memory);
     }
     ~SimPktDevice() override { Close(); }
 
@@ -35,7 +33,7 @@ public:
                                 int release = 0x0200)
     {
         auto* d = new SimPktDevice(0x3A7C, 0x0101, release, path);
-        d->m_block = std::move(block);
+        d->m_logic.SetBlock(std::move(block));
         return d;
     }
     static SimPktDevice* Short(const wxString& path, int release = 0x0112)
@@ -74,92 +72,70 @@ public:
         if (!m_present)
             return false;
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_frames.emplace_back(payload, payload + (IsShortReport() ? 8 : 64));
-        m_written.push_back(m_frames.back());
+        m_logic.Receive(payload, m_logic.GetPayloadSize());
         return true;
     }
     void SetInterval(int ms) override { m_interval = ms; }
 
     // Test controls.
     void Unplug() { m_present = false; }
-    void SetValue(int slot, int value)
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_values[slot] = value;
-    }
+    void SetAnswering(bool on) { m_answering = on; }
+    void SetValue(int slot, int value) { With([&](CemuPktDevice& d) { d.SetValue(slot, value); }); }
     void SetRangeCode(int slot, int code)
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_ranges[slot] = uint8_t(code);
+        With([&](CemuPktDevice& d) { d.SetRangeCode(slot, code); });
     }
     void SetIdentity(int slot, int code, int type)
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_ids[slot][0] = uint8_t(code);
-        m_ids[slot][1] = uint8_t(type);
+        With([&](CemuPktDevice& d) { d.SetIdentity(slot, code, type); });
     }
-    // Packet byte 0 bits 2, 6, 7 (pressed, clicked, held).
-    void SetButtonBits(int bits)
+    void SetButtonBits(int bits) { With([&](CemuPktDevice& d) { d.SetButtonBits(bits); }); }
+    void SetShortButtonDown(bool down)
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_buttonBits = uint8_t(bits & 0xC4);
+        With([&](CemuPktDevice& d) { d.SetShortButtonDown(down); });
     }
-    void SetShortButtonDown(bool down) { m_shortDown = down; }
     void SetCalibrationCodes(int range, int gain, int offset)
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        uint8_t* at = m_memory + 4 * (range - 1);
-        at[0] = uint8_t(gain);
-        at[1] = uint8_t(gain >> 8);
-        at[2] = uint8_t(offset);
-        at[3] = uint8_t(offset >> 8);
+        With([&](CemuPktDevice& d) { d.SetCalibrationCodes(range, gain, offset); });
     }
     void GetCalibrationCodes(int range, int& gain, int& offset)
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        const uint8_t* at = m_memory + 4 * (range - 1);
-        gain = at[0] | at[1] << 8;
-        offset = at[2] | at[3] << 8;
+        With([&](CemuPktDevice& d) { d.GetCalibrationCodes(range, gain, offset); });
     }
-    // A timing event: time in thirds of a µs, input state, event id.
     void AddEvent(uint32_t thirds, int state, int id)
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_events.push_back({thirds, uint8_t(state), uint8_t(id)});
+        With([&](CemuPktDevice& d) { d.AddEvent(thirds, state, id); });
     }
-    void SetAnswering(bool on) { m_answering = on; }
     int CountFrames(int command)
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
         int n = 0;
-        for (const auto& f : m_written)
-            n += IsShortReport() ? 1 : f[1] == command;
+        With([&](CemuPktDevice& d) { n = d.CountFrames(command); });
         return n;
     }
     std::vector<std::vector<uint8_t>> Written()
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_written;
+        std::vector<std::vector<uint8_t>> written;
+        With([&](CemuPktDevice& d) { written = d.Written(); });
+        return written;
     }
-    // Every report then names this many samples, whatever fits.
-    void SetClaimedSamples(int n) { m_claimed = n; }
+    void SetClaimedSamples(int n) { With([&](CemuPktDevice& d) { d.SetClaimedSamples(n); }); }
 
 private:
-    struct Event
+    void With(const std::function<void(CemuPktDevice&)>& f)
     {
-        uint32_t thirds;
-        uint8_t state, id;
-    };
+        std::lock_guard<std::mutex> lock(m_mutex);
+        f(m_logic);
+    }
 
     void Run()
     {
         while (!m_stop) {
             if (m_present && m_answering) {
-                uint8_t report[64] = {};
+                uint8_t report[64];
                 int n = 0;
                 {
                     std::lock_guard<std::mutex> lock(m_mutex);
-                    n = IsShortReport() ? ShortReport(report) : PacketReport(report);
+                    n = m_logic.NextReport(report);
                 }
                 if (n)
                     m_sink->PutRXReport(report, n);
@@ -168,153 +144,17 @@ private:
         }
     }
 
-    int PacketReport(uint8_t* r)
-    {
-        if (!m_frames.empty()) {
-            m_current = m_frames.front();
-            m_frames.pop_front();
-            m_fresh = true;
-            for (int s = 0; s < 8 && m_current[1] >= 1 && m_current[1] <= 4; ++s)
-                if (m_current[8 + s] != 0x80 && m_current[8 + s] != 0)
-                    m_ranges[s] = m_current[8 + s];
-            m_captured = 0;
-        }
-        if (m_current.empty())
-            return 0;
-        const int command = m_current[1];
-        r[0] = uint8_t((m_current[0] & 0x30) | m_buttonBits);
-        r[1] = 0;
-        switch (command) {
-        case 1:
-            for (int s = 0; s < 8; ++s) {
-                r[8 + s] = m_ranges[s];
-                r[16 + 2 * s] = uint8_t(m_values[s]);
-                r[17 + 2 * s] = uint8_t(m_values[s] >> 8);
-            }
-            break;
-        case 2:
-        case 3: {
-            const int count = m_current[56] | m_current[57] << 8;
-            const int n = std::min(31, count - m_captured);
-            if (m_claimed) {
-                r[1] = uint8_t(m_claimed);
-            } else {
-                r[1] = uint8_t(std::max(n, 0));
-            }
-            for (int i = 0; i < std::max(n, 0); ++i) {
-                r[2 + 2 * i] = uint8_t(m_captured + i);
-                r[3 + 2 * i] = uint8_t((m_captured + i) >> 8);
-            }
-            m_captured += std::max(n, 0);
-            break;
-        }
-        case 4: {
-            // One event a report, each sent twice as a device repeats its
-            // last report.
-            if (!m_events.empty()) {
-                const Event& e = m_events.front();
-                r[1] = 1;
-                r[4] = uint8_t(e.thirds);
-                r[5] = uint8_t(e.thirds >> 8);
-                r[6] = uint8_t(e.thirds >> 16);
-                r[7] = uint8_t(e.thirds >> 24);
-                r[8] = e.state;
-                r[9] = e.id;
-                if (++m_eventSends == 2) {
-                    m_events.pop_front();
-                    m_eventSends = 0;
-                }
-            }
-            break;
-        }
-        case 8: {
-            const int offset = m_current[4] | m_current[5] << 8;
-            for (int i = 0; i < 62 && offset + i < int(m_block.size()); ++i)
-                r[2 + i] = m_block[size_t(offset + i)];
-            break;
-        }
-        case 10: {
-            const int address = m_current[4] | m_current[5] << 8;
-            const int length = std::min<int>(m_current[6], 56);
-            if (m_fresh && m_current[7] == 0xA9)
-                for (int i = 0; i < length && address + i < 64; ++i)
-                    m_memory[address + i] = m_current[8 + i];
-            for (int i = 0; i < length && address + i < 64; ++i)
-                r[8 + i] = m_memory[address + i];
-            break;
-        }
-        default:
-            break;
-        }
-        m_fresh = false;
-        return 64;
-    }
-
-    int ShortReport(uint8_t* r)
-    {
-        while (!m_frames.empty()) {
-            const auto& f = m_frames.front();
-            if (f[6] != 4)
-                m_shortMode = f[6] & 3;
-            m_frames.pop_front();
-        }
-        r[6] = uint8_t(m_shortMode);
-        r[7] = m_shortDown ? 0 : 0x80;
-        if (m_shortMode == 1) {
-            for (int k = 0; k < 3; ++k) {
-                r[2 * k] = uint8_t(m_values[k] >> 8);
-                r[2 * k + 1] = uint8_t(m_values[k]);
-            }
-        } else if (m_shortMode == 2) {
-            if (!m_events.empty()) {
-                const Event& e = m_events.front();
-                r[0] = uint8_t(e.thirds);
-                r[1] = uint8_t(e.thirds >> 8);
-                r[2] = uint8_t(e.thirds >> 16);
-                r[3] = uint8_t(e.thirds >> 24);
-                r[4] = e.state;
-                r[5] = e.id;
-                m_lastShortEvent = {r[0], r[1], r[2], r[3], r[4], r[5]};
-                m_events.pop_front();
-            } else if (!m_lastShortEvent.empty()) {
-                std::memcpy(r, m_lastShortEvent.data(), 6);
-            }
-        } else {
-            for (int k = 0; k < 3; ++k) {
-                r[2 * k] = m_ids[k][0];
-                r[2 * k + 1] = m_ids[k][1];
-            }
-        }
-        return 8;
-    }
-
     int m_vendor, m_product, m_release;
     wxString m_path;
-    std::vector<unsigned char> m_block;
     CxutPktPort* m_sink = nullptr;
     std::thread m_thread;
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_open{false};
     std::atomic<bool> m_present{true};
     std::atomic<bool> m_answering{true};
-    std::atomic<bool> m_shortDown{false};
     std::atomic<int> m_interval{8};
-    std::atomic<int> m_claimed{0};
     std::mutex m_mutex;
-    std::deque<std::vector<uint8_t>> m_frames;
-    std::vector<std::vector<uint8_t>> m_written;
-    std::vector<uint8_t> m_current;
-    bool m_fresh = false;
-    int m_captured = 0;
-    int m_eventSends = 0;
-    uint8_t m_ranges[8] = {};
-    int m_values[8] = {};
-    uint8_t m_ids[3][2] = {};
-    uint8_t m_buttonBits = 0;
-    uint8_t m_memory[64];
-    std::deque<Event> m_events;
-    int m_shortMode = 0;
-    std::vector<uint8_t> m_lastShortEvent;
+    CemuPktDevice m_logic;
 };
 
 // Devices waiting to be found by the combo's next scan.
@@ -340,6 +180,23 @@ private:
     std::mutex m_mutex;
     std::vector<std::unique_ptr<SimPktDevice>> m_waiting;
 };
+
+// A definition block of one-range sub-channels that can trigger, scope and
+// time.
+inline std::vector<unsigned char> BlockWithSlots(int slots, int product = 3)
+{
+    SmartBlock block;
+    for (int s = 0; s < slots; ++s) {
+        SmartSub sub;
+        sub.list = {1};
+        block.subs.push_back(sub);
+    }
+    SmartRange range;
+    range.use = 0x1E;
+    block.ranges = {range};
+    block.product = product;
+    return block.Build();
+}
 
 // Waits, polling, for a condition; false when it does not come within ms.
 inline bool WaitFor(const std::function<bool()>& done, int ms = 5000)
