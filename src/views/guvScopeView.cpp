@@ -27,6 +27,10 @@ bool CguvScopeView::OnCreate(wxDocument* doc, long flags)
 
 bool CguvScopeView::OnClose(bool deleteWindow)
 {
+    // The indicator outlives the view and paints by itself.
+    if (CguvScopePanel* panel = GetPanel())
+        if (panel->m_trigger->m_view == this)
+            panel->m_trigger->m_view = nullptr;
     return CguvView::OnClose(deleteWindow);
 }
 

@@ -22,6 +22,7 @@
 #include "views/guvMeterView.h"
 #include "views/guvMeterWin.h"
 #include "views/guvScopePanel.h"
+#include "views/guvScopeTrigger.h"
 #include "views/guvScopeView.h"
 #include "views/guvScopeWin.h"
 #include "views/guvTablePanel.h"
@@ -238,6 +239,9 @@ TEST_F(MasterView, MakesTheSixPanelViewsAndDetachesThemOnClose)
     wxMouseEvent click(wxEVT_LEFT_DOWN);
     m_content->m_graphPanel->m_window->GetEventHandler()->ProcessEvent(click);
     m_content->m_graphPanel->m_window->Refresh();
+    // The oscilloscope's trigger indicator paints by itself: it lets go too.
+    EXPECT_EQ(m_content->m_scopePanel->m_trigger->m_view, nullptr);
+    m_content->m_scopePanel->m_trigger->UpdateIndicator();
     qvtest::Pump(50);
 
     // A new document is attached afresh.
