@@ -8,6 +8,7 @@
 #include "hardware/xhwBoxes.h"
 #include "hardware/xhwSenFile.h"
 #include "protocol/xutXLoggerTestPort.h"
+#include "document/testStoredFileFetch.h"
 #include "support/testBoxes.h"
 
 #include <gtest/gtest.h>
@@ -51,12 +52,6 @@ protected:
 
     void TearDown() override { gumSetCommandPoster(nullptr); }
 
-    CdocField* Sensor(int input)
-    {
-        CdocFieldKey key;
-        return m_doc.m_data.m_fields.FindSensor(key, input) ? key.m_field : nullptr;
-    }
-
     CgumResCore m_res;
     CxhwSenFile m_db;
     CappOptions m_options;
@@ -70,29 +65,5 @@ protected:
 
 TEST_F(LoggerFetch, StoredFileBecomesTheDocument)
 {
-    CxutFetchFile file;
-    file.SetNumber(0);
-    ASSERT_TRUE(m_doc.StartFetch(file));
-    m_boxes.m_box.SetState(BOX_STATE_FETCH);
-    ASSERT_EQ(m_boxes.m_box.FetchFile(0), 0);
-    m_doc.TickFetch();
-    m_doc.TickFetch();
-    EXPECT_EQ(m_doc.m_state, DOC_STATE_STOPPED);
-    const CdocData& data = m_doc.m_data;
-    EXPECT_EQ(data.m_records, 6);
-    EXPECT_DOUBLE_EQ(data.m_interval, 2.0);
-    EXPECT_EQ(data.m_startDate, 20090715);
-    EXPECT_EQ(data.m_startTime, 134530);
-    EXPECT_EQ(Sensor(0), nullptr);
-    const CdocField* channel = Sensor(1);
-    ASSERT_NE(channel, nullptr);
-    CxhwSensorV sensors;
-    sensors[1].m_idCode = 69;
-    sensors[1].m_idType = 3;
-    sensors.AssignAll();
-    for (int i = 0; i < 6; ++i)
-        EXPECT_FLOAT_EQ(channel->m_samples[i], sensors[1].Convert((i + 1) << 8 | 0x80)) << i;
-    // The reading whose span passes 5 s (the third, ending at 6 s) is marked.
-    EXPECT_EQ(data.m_marks[2], 1);
-    EXPECT_EQ(data.m_marks[1], 0);
+    qvtest::FetchAndCheckStoredFile(m_doc, m_boxes.m_box);
 }
