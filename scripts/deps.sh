@@ -2,7 +2,7 @@
 # Installs what building, running and testing need, when it is missing.
 set -euo pipefail
 packages=(build-essential cmake ccache pkg-config libwxgtk3.2-dev googletest libgtest-dev
-          libgmock-dev libbenchmark-dev xvfb xauth openbox x11-utils locales
+          libgmock-dev libbenchmark-dev xvfb xauth openbox libx11-dev x11-utils locales
           clang libclang-rt-14-dev poppler-utils libbluetooth-dev libdbus-1-dev
           libhidapi-dev libglib2.0-dev python3-dbus python3-gi)
 missing=()

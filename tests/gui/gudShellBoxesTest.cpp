@@ -61,7 +61,6 @@ TEST_F(ShellBoxes, InformationIsRefusedBelowItsLevel)
 
 TEST_F(ShellBoxes, InformationCopiesAddsToNotesAndRefreshes)
 {
-    qvtest::ClipboardTurn turn;
     CdocDoc* doc = m_app->GetCurrentDocDoc();
     ASSERT_NE(doc, nullptr);
     doc->m_title = "Cooling water";

@@ -134,7 +134,6 @@ TEST_F(FileCommands, AFailedExportIsReported)
 
 TEST_F(FileCommands, CopyTablePutsTheTableOnTheClipboard)
 {
-    qvtest::ClipboardTurn turn;
     Command(ID_COPY_TABLE);
     wxString text;
     {

@@ -1,6 +1,9 @@
+#include "support/testDisplay.h"
 #include "support/testEnvironment.h"
 
 #include <csignal>
+#include <cstdio>
+#include <cstring>
 #include <execinfo.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -20,11 +23,29 @@ void ReportCrash(int signal)
     std::raise(signal);
 }
 
+bool ListsTests(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--gtest_list_tests") == 0)
+            return true;
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     qvtest::IsolateEnvironment();
+    // Every test program has a display of its own, started before the toolkit
+    // and stopped after it (a static ends after the toolkit's clean-up).
+    static qvtest::PrivateDisplay display;
+    if (!ListsTests(argc, argv)) {
+        std::string error;
+        if (!display.Start(error)) {
+            std::fprintf(stderr, "No display for the tests: %s\n", error.c_str());
+            return 1;
+        }
+    }
 #if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
     for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGABRT})
         std::signal(signal, ReportCrash);

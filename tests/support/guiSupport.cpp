@@ -1,5 +1,7 @@
 #include "support/guiSupport.h"
 
+#include "support/testWait.h"
+
 #include "app/gumApp.h"
 #include "app/base/gumCommands.h"
 #include "app/gumFrame.h"
@@ -63,12 +65,12 @@ void Pump(int ms)
         wxEventLoopBase::SetActive(nullptr);
 }
 
-bool PumpUntil(const std::function<bool()>& done, int boundMs)
+bool PumpUntil(const std::function<bool()>& done)
 {
     wxStopWatch watch;
     while (!done()) {
-        if (watch.Time() >= boundMs)
-            return false;
+        if (watch.Time() >= kWaitBoundMs)
+            return done();
         Pump(5);
     }
     return true;
@@ -266,28 +268,6 @@ int RunProgram(const std::map<std::string, std::string>& env, int timeoutSeconds
     command += " '" QV_APP_PATH "'";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-} // namespace qvtest
-
-namespace qvtest {
-
-// A lock on a file shared by every test program; flock waits for it, and the
-// kernel frees it with the process should a test die holding it.
-DisplayTurn::DisplayTurn(const char* what)
-{
-    const std::string path = std::string("/tmp/quorvanti-test-") + what + ".lock";
-    m_descriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (m_descriptor >= 0)
-        ::flock(m_descriptor, LOCK_EX);
-}
-
-DisplayTurn::~DisplayTurn()
-{
-    if (m_descriptor >= 0) {
-        ::flock(m_descriptor, LOCK_UN);
-        ::close(m_descriptor);
-    }
 }
 
 } // namespace qvtest

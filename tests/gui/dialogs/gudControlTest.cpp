@@ -165,7 +165,7 @@ TEST_F(ControlDialog, OffersTheOutputsTheLoggerCanSwitchAndFollowsItsSensors)
         box.m_sensors[4] = output;
         Doc().m_boxInfo.m_sensors[4] = output;
         box.Publish();
-        EXPECT_TRUE(qvtest::PumpUntil([&] { return dialog.m_outputCtrl->IsItemEnabled(4); }, 5000));
+        EXPECT_TRUE(qvtest::PumpUntil([&] { return dialog.m_outputCtrl->IsItemEnabled(4); }));
         EXPECT_FALSE(dialog.m_outputCtrl->IsItemEnabled(5));
         Press(dialog, wxID_CANCEL);
     });

@@ -80,11 +80,11 @@ TEST_F(LoggerDialogs, ClockFollowsTheLoggerAndReportsTheTimeWritten)
 
         // Unplugged and plugged back while open: within a tick each.
         logger.Connect(BOX_TYPE_NONE, 0.0f, wxString());
-        EXPECT_TRUE(qvtest::PumpUntil([&] { return !shown.m_ready; }, 5000));
+        EXPECT_TRUE(qvtest::PumpUntil([&] { return !shown.m_ready; }));
         EXPECT_EQ(shown.m_statusLabel->GetLabel(), "No logger connected");
         EXPECT_FALSE(OkEnabled(shown));
         logger.Connect(BOX_TYPE_2, 1.0f, wxString());
-        EXPECT_TRUE(qvtest::PumpUntil([&] { return shown.m_ready; }, 5000));
+        EXPECT_TRUE(qvtest::PumpUntil([&] { return shown.m_ready; }));
 
         // A failed or refused setting leaves the dialog open.
         for (const auto& [answer, entry] : {std::pair{BOX_ANSWER_FAILED, 895}, {BOX_ANSWER_UNSUPPORTED, 426}}) {
@@ -220,7 +220,7 @@ TEST_F(LoggerDialogs, NameModeRefusesSignsAndAnEmptyNameThenFollowsAStampLogger)
 
         // Another logger, with a stamp: the form follows at a tick.
         logger.Connect(BOX_TYPE_TUNDRANE, 1.0f, "LAB 1");
-        EXPECT_TRUE(qvtest::PumpUntil([&] { return shown.m_line2Ctrl->IsShown(); }, 5000));
+        EXPECT_TRUE(qvtest::PumpUntil([&] { return shown.m_line2Ctrl->IsShown(); }));
         EXPECT_FALSE(shown.m_warningLabel->GetLabel().empty());
         EXPECT_EQ(shown.m_line1Ctrl->GetValue(), "LAB 1");
         shown.Close();

@@ -137,7 +137,7 @@ TEST_F(SmoothTare, TareShiftsFromOneValueToAnother)
                     return true;
                 dialog.Raise();
                 return false;
-            }, 5000);
+            });
             long start = 0;
             long end = 0;
             dialog.m_toCtrl->GetSelection(&start, &end);

@@ -121,7 +121,6 @@ TEST_F(DocExport, AnUnwritableTargetIsReported)
 
 TEST_F(DocExport, CopyGraphPutsAThousandPixelSquareOnTheClipboard)
 {
-    qvtest::ClipboardTurn turn;
     // Also without records: the empty graph is copied.
     for (int records : {3, 0}) {
         Records(records);
@@ -150,7 +149,6 @@ TEST_F(DocExport, CopyGraphPutsAThousandPixelSquareOnTheClipboard)
 
 TEST_F(DocExport, CopyTablePutsTheTableOnTheClipboard)
 {
-    qvtest::ClipboardTurn turn;
     Command(ID_COPY_TABLE);
     wxClipboardLocker locker;
     ASSERT_FALSE(!locker);
@@ -162,7 +160,6 @@ TEST_F(DocExport, CopyTablePutsTheTableOnTheClipboard)
 // Below their features the copies leave the clipboard alone.
 TEST_F(DocExport, CopiesFollowTheUserLevel)
 {
-    qvtest::ClipboardTurn turn;
     m_options.SetUserLevel(1);
     {
         wxClipboardLocker locker;

@@ -288,7 +288,6 @@ TEST_F(ChannelPickers, ComboDrawsEachChannelInItsColour)
     EXPECT_TRUE(qvtest::PumpUntil([&] { return combo->IsShownOnScreen(); }));
     qvtest::Pump(100);
     combo->SetSelection(0);
-    qvtest::GrabTurn turn;
     combo->Popup();
     ASSERT_TRUE(qvtest::PumpUntil([&] { return combo->IsPopupShown(); }));
     wxWindow* list = combo->GetPopupWindow();
@@ -313,7 +312,6 @@ TEST_F(ChannelPickers, PopUpShownOnTheScreen)
     ASSERT_TRUE(qvtest::PumpUntil([&] { return frame->IsShownOnScreen(); }));
     qvtest::Pump(100);
     frame->WarpPointer(40, 40);
-    qvtest::GrabTurn turn;
     CgpmChannel menu;
     std::string shot;
     wxTimer timer;

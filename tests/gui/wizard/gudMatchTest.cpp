@@ -97,7 +97,7 @@ protected:
 
     // The dialog asks the logger manager to connect, after which the sensors
     // may be identified again: its table follows them on its timer.
-    static bool Settle(const std::function<bool()>& done) { return qvtest::PumpUntil(done, 20000); }
+    static bool Settle(const std::function<bool()>& done) { return qvtest::PumpUntil(done); }
 
     // The simulated logger's four sensors published to the document.
     bool LoggerShown()
