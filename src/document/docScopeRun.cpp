@@ -262,6 +262,13 @@ bool CdocScope::CheckTraceTimeOut()
     if (double(m_traceWatch.Time()) <= limitMs)
         return false;
     RestartTrace();
+    // The part already converted goes too: the next trace is converted from
+    // its own first sample, so no stored or drawn trace begins with the
+    // abandoned one's. A whole earlier trace stays for Store.
+    if (m_dataNext < SelectedSamples()) {
+        m_dataNext = 0;
+        RedrawAll();
+    }
     m_redrawPending = true;
     return true;
 }

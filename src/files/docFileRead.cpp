@@ -119,6 +119,10 @@ bool CdocFile::ReadHeader(CdocDoc& doc, wxString& line)
                 malformed = true;
                 continue;
             }
+            // The first size line made the channels the other lines refer
+            // to; a repeated one changes nothing, so reading stays linear.
+            if (size)
+                continue;
             // Counts from the file are held to what a store can take.
             records = std::clamp(records, 0L, long(DOC_MAX_SAMPLES));
             columns = std::clamp(columns, 0L, long(DOC_MAX_FIELDS));

@@ -22,12 +22,15 @@ bool CxhwLumivastaWindow::Request(int from, int to, int readAhead)
         return false;
     if (first >= m_end) {
         uint8_t skipped[kLumivastaBlock];
+        // The window is empty where the stream stands at every step, so a
+        // read that fails half-way leaves nothing stale behind.
+        m_start = m_end;
         while (m_end < first) {
             if (!ReadInto(skipped))
                 return false;
             m_end += kLumivastaBlock;
+            m_start = m_end;
         }
-        m_start = m_end;
     } else if (first > m_start) {
         std::memmove(m_buffer, m_buffer + (first - m_start), size_t(m_end - first));
         m_start = first;

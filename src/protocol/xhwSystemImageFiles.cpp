@@ -224,7 +224,8 @@ int32_t xhwComputeBox4Checksum(const int32_t* words)
     int64_t sum = 0;
     for (int i = kBox4First + 2; i < kBox4First + kBox4Values; ++i)
         sum += words[i];
-    return 0x1002A - Modulo(sum, 0x10000);
+    // A 16-bit value: its two bytes are words 4096 and 4097.
+    return (0x1002A - Modulo(sum, 0x10000)) & 0xFFFF;
 }
 
 void xutPatchImageTexts(int32_t* words, int base, int shortCount, int text4Entry, int text16Entry)

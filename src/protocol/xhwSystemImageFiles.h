@@ -37,7 +37,7 @@ int xhwReadSystemHexFile(CxhwBox& box, const wxFileName& path, int32_t* words, i
 void xutComputeWordChecksums(int32_t* words, int count, int modulus);
 // The checksum word 8195 of a 16-bit image of n words from word 8192.
 int32_t xutComputeTripleChecksum(const int32_t* words, int n);
-// The type-4 value V of the byte values held as words 4096 to 8191.
+// The type-4 16-bit value V of the byte values held as words 4096 to 8191.
 int32_t xhwComputeBox4Checksum(const int32_t* words);
 
 // The translated texts patched into an image: B text base, c short-text

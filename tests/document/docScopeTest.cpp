@@ -269,6 +269,32 @@ TEST_F(Scope, StoredTraceBecomesTheDocumentsData)
     EXPECT_FALSE(m_doc.CanStore());
 }
 
+// A trace the logger stops sending is dropped whole: none of its samples
+// stand in for the start of the next trace, which is the one a Store pressed
+// in the middle of it keeps.
+TEST_F(Scope, AnAbandonedTraceLeavesNothingInTheNext)
+{
+    ASSERT_EQ(m_doc.Start(), DOC_RESULT_DONE);
+    S().SetTimebase(5); // 2000 microseconds: a 200 ms sweep
+    QueueTrace(100, 58);
+    S().Tick();
+    ASSERT_EQ(S().m_dataNext, 58);
+    EXPECT_EQ(m_doc.Store(), DOC_RESULT_DONE);
+    // Past the sweep time and a second more.
+    S().m_traceWatch.Start(5000);
+    S().Tick();
+    EXPECT_EQ(S().m_logNext, 0);
+    EXPECT_TRUE(S().m_storeRequested);
+    QueueTrace(1000);
+    S().Tick();
+    const CdocData& data = m_doc.m_data;
+    ASSERT_EQ(data.m_records, 101);
+    CdocFieldKey key;
+    ASSERT_TRUE(data.m_fields.GetSensor(key, 0));
+    for (int i : {0, 57, 58, 100})
+        EXPECT_FLOAT_EQ(key.m_field->m_samples[i], float(1000 + i)) << i;
+}
+
 TEST_F(Scope, NoSensorNoRun)
 {
     m_doc.m_boxInfo.m_sensors[0] = CxhwSensor();

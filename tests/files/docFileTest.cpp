@@ -284,6 +284,36 @@ TEST_F(DataFile, CountsFromTheFileAreHeldToTheStore)
     EXPECT_EQ(doc.m_data.m_fields.GetCount(), DOC_MAX_FIELDS);
 }
 
+// Only the first size line counts. A repeated one neither adds channels nor
+// empties them again: the channel named between the two keeps its name, which
+// also shows that a long run of repeats does no work on the channels.
+TEST_F(DataFile, ARepeatedSizeLineChangesNothing)
+{
+    const struct
+    {
+        const char* repeated;
+        int repeats;
+    } cases[] = {{"%%DataSize,2,3\r\n", 1}, {"%%DataSize,1,18\r\n", 100000}};
+    for (const auto& c : cases) {
+        std::string file = "%%Identifier,QVD\r\n%%DataSize,2,3\r\n%%FieldName,1,Light\r\n";
+        for (int i = 0; i < c.repeats; ++i)
+            file += c.repeated;
+        file += "1,2,3\r\n4,5,6\r\n";
+        CdocDoc doc;
+        ASSERT_TRUE(Read(doc, file)) << c.repeats;
+        const CdocData& data = doc.m_data;
+        EXPECT_EQ(data.m_records, 2) << c.repeats;
+        EXPECT_EQ(data.m_fields.GetCount(), 3) << c.repeats;
+        if (data.m_fields.GetCount() < 3)
+            continue;
+        EXPECT_EQ(data.m_fields.GetAt(0)->m_name, "Light") << c.repeats;
+        EXPECT_EQ(data.m_fields.GetAt(2)->m_samples[1], 6.0f) << c.repeats;
+    }
+    // A repeated size line must still be whole numbers.
+    CdocDoc doc;
+    EXPECT_FALSE(Read(doc, "%%Identifier,QVD\r\n%%DataSize,1,1\r\n%%DataSize,x,1\r\n1\r\n"));
+}
+
 TEST_F(DataFile, LinesEndAtLfCrLfOrCr)
 {
     const std::string bytes = "a\nb\r\nc\rd";

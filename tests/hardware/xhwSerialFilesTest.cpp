@@ -1,6 +1,7 @@
 #include "hardware/xhwLumivastaWindow.h"
 #include "hardware/xhwSerialFiles.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -179,4 +180,28 @@ TEST(LumivastaWindow, ReadsForwardOnly)
     EXPECT_TRUE(shortStream.Request(0, 14, 70));
     EXPECT_EQ(shortStream.End(), 21);
     EXPECT_FALSE(shortStream.Request(21, 22, 0));
+}
+
+// A read that fails while the window skips forward leaves it holding only
+// what its buffer has: a later request behind the failure is refused, and
+// one after it reads on from where the stream stands.
+TEST(LumivastaWindow, FailedSkipLeavesTheWindowWhole)
+{
+    int blocks = 0;
+    bool failOnce = true;
+    CxhwLumivastaWindow window([&](uint8_t b[kLumivastaBlock]) {
+        if (blocks == 129 && failOnce) { // stream byte 903
+            failOnce = false;
+            return false;
+        }
+        std::fill(b, b + kLumivastaBlock, uint8_t(blocks++));
+        return true;
+    });
+    ASSERT_TRUE(window.Request(0, kLumivastaHeaderSize, 0));
+    EXPECT_FALSE(window.Request(1000, 1010, 0));
+    EXPECT_LE(window.Start(), window.End());
+    EXPECT_LE(window.End() - window.Start(), CxhwLumivastaWindow::kSize);
+    EXPECT_FALSE(window.Request(274, 563, 0));
+    ASSERT_TRUE(window.Request(903, 910, 0));
+    EXPECT_EQ(*window.At(903), 129);
 }

@@ -4,6 +4,7 @@
 #include "protocol/xhwSystemImage.h"
 #include "protocol/xhwSystemTestFiles.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <numeric>
 #include <vector>
@@ -326,6 +327,80 @@ TEST_F(SystemImage, Type4FileIsCheckedPatchedAndReencoded)
     const int v = int(0x1002A - sum % 0x10000);
     EXPECT_EQ(value(0), v % 256);
     EXPECT_EQ(value(1), v / 256);
+}
+
+// Type-4 values from index 2048 on, which no text patch reaches, adding up to
+// sum.
+std::vector<int> Box4Values(int64_t sum)
+{
+    std::vector<int> values(4096, 0);
+    for (size_t j = 2048; j < values.size() && sum > 0; ++j) {
+        values[j] = int(std::min<int64_t>(sum, 255));
+        sum -= values[j];
+    }
+    return values;
+}
+
+// The value at j of a re-encoded type-4 file made by Box4File.
+int Box4Value(const std::vector<uint8_t>& bytes, int j)
+{
+    const size_t p = 50 + 7 + 40 * size_t(j / 8) + 2 * size_t(j % 8);
+    return ((bytes[p] - 0x40) << 4) | (bytes[p + 1] - 0x40);
+}
+
+TEST(Box4Checksum, IsSixteenBitsWide)
+{
+    const struct
+    {
+        int64_t sum;
+        int32_t v;
+    } cases[] = {
+        {16, 0x001A},      {0, 0x002A},       {0x29, 0x0001},    {0x2A, 0x0000},
+        {0x2B, 0xFFFF},    {0xFFFF, 0x002B},  {0x10000, 0x002A}, {0x10001, 0x0029},
+        {0x10029, 0x0001}, {0x1002A, 0x0000}, {0x1002B, 0xFFFF},
+    };
+    for (const auto& c : cases) {
+        std::vector<int32_t> words(kSystemWords, 0);
+        const std::vector<int> values = Box4Values(c.sum);
+        std::copy(values.begin(), values.end(), words.begin() + 4096);
+        EXPECT_EQ(xhwComputeBox4Checksum(words.data()), c.v) << std::hex << c.sum;
+    }
+}
+
+// Files whose sum, as read or after the text patch, lies just by a multiple
+// of 0x10000 or 0x2A above one are accepted, and their checksum is written
+// back as two bytes.
+TEST_F(SystemImage, Type4ChecksumNearTheWrapIsAcceptedAndWritten)
+{
+    auto load = [&](const std::vector<int>& values) {
+        m_folder.WriteBytes("Sys010.bin", Box4File(values, 21000, true));
+        Prepare(1, 0, 0x1FFF, 0x3FFF, true);
+        m_bytes.assign(kSystemBytesBox4, 0);
+        m_image.m_byteImage = m_bytes.data();
+        return xhwLoadSystemBox4(m_box, m_image);
+    };
+    auto patchedSum = [&] {
+        int64_t sum = 0;
+        for (int j = 2; j < 4096; ++j)
+            sum += Box4Value(m_bytes, j);
+        return sum;
+    };
+    // The patched texts alone, from a file of zeros.
+    ASSERT_EQ(load(std::vector<int>(4096, 0)), 21000);
+    const int64_t texts = patchedSum();
+    for (int64_t residue : {0x0, 0x10, 0x29, 0x2A, 0x2B, 0xFFFF}) {
+        // Read with the residue; then patched to it.
+        const int64_t read = 0x10000 + residue;
+        const int64_t patched = (texts / 0x10000 + 2) * 0x10000 + residue;
+        for (int64_t free : {read, patched - texts}) {
+            ASSERT_EQ(load(Box4Values(free)), 21000) << std::hex << residue << " " << free;
+            EXPECT_EQ(m_image.m_result, SYSTEM_RESULT_DONE);
+            const int32_t v = int32_t((0x1002A - patchedSum() % 0x10000) & 0xFFFF);
+            EXPECT_EQ(Box4Value(m_bytes, 0) + 256 * Box4Value(m_bytes, 1), v) << std::hex << residue;
+            EXPECT_EQ(m_words[4096], v % 256) << std::hex << residue;
+            EXPECT_EQ(m_words[4097], v / 256) << std::hex << residue;
+        }
+    }
 }
 
 } // namespace
