@@ -13,6 +13,7 @@
 #include "transport/zxMessageBox.h"
 #include "views/gumView.h"
 
+#include <wx/button.h>
 #include <wx/cmdline.h>
 #include <wx/config.h>
 #include <wx/dir.h>
@@ -284,11 +285,34 @@ CgumDoc* CgumApp::GetCurrentDocument()
     return dynamic_cast<CgumDoc*>(m_docManager->GetCurrentDocument());
 }
 
+// F1 in a window of its own (a dialog, the set-up wizard) does what the
+// window's Help button does; the Help menu's F1 belongs to the main frame.
+bool CgumApp::PressHelpButton(wxKeyEvent& event)
+{
+    if (event.GetKeyCode() != WXK_F1 || event.GetModifiers() != wxMOD_NONE)
+        return false;
+    auto* window = wxDynamicCast(event.GetEventObject(), wxWindow);
+    wxWindow* top = window ? wxGetTopLevelParent(window) : nullptr;
+    if (!top || top == m_frame)
+        return false;
+    auto* button = dynamic_cast<wxButton*>(top->FindWindow(wxID_HELP));
+    if (!button || !button->IsShownOnScreen() || !button->IsEnabled())
+        return false;
+    // Queued, so that the help window's modal loop does not run inside the key filter.
+    wxCommandEvent click(wxEVT_BUTTON, wxID_HELP);
+    click.SetEventObject(button);
+    button->GetEventHandler()->AddPendingEvent(click);
+    return true;
+}
+
 int CgumApp::FilterEvent(wxEvent& event)
 {
-    if (event.GetEventType() == wxEVT_KEY_DOWN && m_frame)
-        return m_frame->FilterKey(static_cast<wxKeyEvent&>(event));
-    return -1;
+    if (event.GetEventType() != wxEVT_KEY_DOWN)
+        return -1;
+    auto& key = static_cast<wxKeyEvent&>(event);
+    if (PressHelpButton(key))
+        return 1;
+    return m_frame ? m_frame->FilterKey(key) : -1;
 }
 
 void CgumApp::ShowHelp(const wxString& page, wxWindow* parent)

@@ -56,6 +56,9 @@ public:
     // Brings down what a start that failed half-way had made (OnExit is not
     // called then).
     void EndFailedStart();
+
+private:
+    bool PressHelpButton(wxKeyEvent& event);
 };
 
 wxDECLARE_APP(CgumApp);

@@ -12,6 +12,7 @@
 #include "views/guvTablePanel.h"
 
 #include <wx/sizer.h>
+#include <wx/toplevel.h>
 
 CgumWin::CgumWin(wxWindow* parent)
     : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER, "panel")
@@ -85,7 +86,18 @@ void CgumWin::UpdateLayout(bool force)
 void CgumWin::UpdateWindowUI(long flags)
 {
     UpdateLayout(false);
+    KeepFocus();
     wxPanel::UpdateWindowUI(flags);
+}
+
+// The toolkit hands a key press only to the window that holds the focus: with
+// none (at start-up, or once the focused view was hidden) the single keys of
+// the frame's key map would go nowhere until a click gave a window the focus.
+void CgumWin::KeepFocus()
+{
+    auto* frame = dynamic_cast<wxTopLevelWindow*>(wxGetTopLevelParent(this));
+    if (frame && frame->IsActive() && !wxWindow::FindFocus())
+        SetFocus();
 }
 
 bool CgumWin::Layout()

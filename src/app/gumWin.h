@@ -44,4 +44,5 @@ public:
 
 private:
     void Record();
+    void KeepFocus();
 };

@@ -6,10 +6,13 @@
 #include "wizard/gudMatchTemplate.h"
 
 #include <wx/intl.h>
+#include <wx/platinfo.h>
 
 CdocDoc::CdocDoc()
 {
-    m_defaultTitle = _("Data from Quorvanti on Mac OS X");
+    // Names the system the data was taken on, the one running now.
+    m_defaultTitle = wxString::Format(_("Data from Quorvanti on %s"),
+                                      wxPlatformInfo::Get().GetOperatingSystemIdName());
     m_graph.m_doc = this;
     m_table.m_doc = this;
     m_annotations.m_doc = this;

@@ -97,7 +97,7 @@ TEST_F(Document, NewDocument)
     EXPECT_FALSE(doc.m_viewTimeAndDate);
     EXPECT_FALSE(doc.m_graphTimeAndDate);
     EXPECT_EQ(doc.m_setup.m_readings, 5001); // a whole copy of the default set-up
-    EXPECT_EQ(doc.m_defaultTitle, "Data from Quorvanti on Mac OS X");
+    EXPECT_EQ(doc.m_defaultTitle, "Data from Quorvanti on Linux"); // the system it runs on
     EXPECT_EQ(doc.m_title, doc.m_defaultTitle);
     EXPECT_TRUE(doc.m_notes.empty());
     EXPECT_EQ(std::make_tuple(doc.m_autoScroll, doc.m_autoScrollPending, doc.m_autoScrollCount),

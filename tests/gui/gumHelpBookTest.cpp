@@ -23,6 +23,7 @@
 #include <regex>
 #include <set>
 #include <sstream>
+#include <wx/button.h>
 #include <wx/filename.h>
 #include <wx/fs_arc.h>
 #include <wx/html/helpctrl.h>
@@ -235,4 +236,36 @@ TEST_F(Help, EachDialogsHelpOpensItsOwnPage)
     ASSERT_TRUE(intro.m_done);
     EXPECT_EQ(pages, (std::vector<std::string>{"Options.htm", "AdministratorSettings.htm", "Options.htm",
                                                "AdministratorSettings.htm", "Introduction.htm"}));
+}
+
+TEST_F(Help, F1InADialogOpensItsOwnPage)
+{
+    // The key as it arrives at the dialog's window with the focus.
+    auto typeF1 = [](wxWindow* focus) {
+        wxKeyEvent key(wxEVT_KEY_DOWN);
+        key.m_keyCode = WXK_F1;
+        key.SetEventObject(focus);
+        return focus->GetEventHandler()->ProcessEvent(key);
+    };
+    std::string page;
+    DialogDriver<CgudOptions> options([&](CgudOptions& dialog) {
+        DialogDriver<wxHtmlHelpDialog> help([&](wxHtmlHelpDialog& window) {
+            EXPECT_EQ(window.GetParent(), &dialog);
+            page = PageOf(window.GetHelpWindow()->GetHtmlWindow());
+            EXPECT_FALSE(qvtest::SaveScreenshot(&window, "help-f1-options").empty());
+            window.EndModal(wxID_OK);
+        });
+        typeF1(dialog.m_okButton);
+        EXPECT_TRUE(qvtest::PumpUntil([&] { return help.m_done; }));
+        Press(dialog, wxID_CANCEL);
+    });
+    Command(ID_TOOL_OPTIONS);
+    ASSERT_TRUE(options.m_done);
+    EXPECT_EQ(page, "Options.htm");
+
+    // In the main window F1 is the Help menu's.
+    wxKeyEvent key(wxEVT_KEY_DOWN);
+    key.m_keyCode = WXK_F1;
+    key.SetEventObject(m_frame->m_content);
+    EXPECT_EQ(m_app->FilterEvent(key), -1);
 }

@@ -1,15 +1,18 @@
 // The running program with the simulated logger: runs started and stopped
-// through the Logging menu and the side buttons, the real 100 ms tick, and a
-// document saved after a run.
+// through the Logging menu, the side buttons and the keyboard, the real 100 ms
+// tick, and a document saved after a run.
+#include "app/barSide.h"
 #include "app/gumApp.h"
 #include "app/gumDocManager.h"
 #include "app/gumFrame.h"
+#include "app/gumWin.h"
 #include "app/base/gumIds.h"
 #include "document/gumDoc.h"
 #include "files/gumFileDialogs.h"
 #include "hardware/xhwBoxTypes.h"
 #include "support/simAppTest.h"
 #include "support/testEnvironment.h"
+#include "views/guvMeterPanel.h"
 
 #include <cstdlib>
 #include <functional>
@@ -18,6 +21,7 @@
 #include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/stopwatch.h>
+#include <wx/uiaction.h>
 
 namespace {
 
@@ -169,4 +173,42 @@ TEST_F(LiveApp, RunsOfEachActivityFromTheLoggingMenu)
     ExpectValuesInRange();
     EXPECT_FALSE(qvtest::SaveScreenshot(m_app->m_frame, "live-periodic").empty());
     EXPECT_TRUE(m_boxes->m_calls.empty());
+}
+
+// Keys typed on the keyboard reach the key map through the display, whichever
+// view the frame shows and however the run was started: at start-up no window
+// of the frame holds the focus, and starting a run hides the meter.
+TEST_F(LiveApp, SingleKeysTypedInTheMainWindow)
+{
+    CgumFrame* frame = m_app->m_frame;
+    wxUIActionSimulator keyboard;
+    // Typed keys go to the active window, which the window manager may give the frame late.
+    auto type = [&](char key) {
+        ASSERT_TRUE(qvtest::PumpUntil([&] {
+            if (frame->IsActive())
+                return true;
+            frame->Raise();
+            return false;
+        }));
+        keyboard.Char(key);
+    };
+
+    ASSERT_TRUE(frame->m_content->m_meterPanel->IsShown());
+    type('l');
+    ASSERT_TRUE(qvtest::PumpUntil([this] { return Run().m_state == DOC_STATE_RUNNING; }));
+    type('p');
+    ASSERT_TRUE(qvtest::PumpUntil([this] { return Run().m_state == DOC_STATE_STOPPED; }));
+
+    // Started from the side bar, stopped from the keyboard.
+    Doc()->Modify(false);
+    Command(wxID_NEW);
+    ASSERT_TRUE(qvtest::PumpUntil([this] { return Box().m_info.m_hardware == BOX_TYPE_SIMULATED; }));
+    CbarSide* side = frame->m_content->m_sideBar;
+    ASSERT_TRUE(qvtest::PumpUntil([&] { return side->FindById(ID_START) != nullptr; }));
+    wxCommandEvent start(wxEVT_TOOL, ID_START);
+    start.SetEventObject(side);
+    side->GetEventHandler()->ProcessEvent(start);
+    ASSERT_EQ(Run().m_state, DOC_STATE_RUNNING);
+    type('p');
+    EXPECT_TRUE(qvtest::PumpUntil([this] { return Run().m_state == DOC_STATE_STOPPED; }));
 }
