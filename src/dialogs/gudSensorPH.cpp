@@ -5,6 +5,7 @@
 #include "app/gumFrame.h"
 #include "app/gumWindowHelpers.h"
 #include "document/docDoc.h"
+#include "hardware/xhwBoxTypes.h"
 #include "hardware/xhwBoxes.h"
 #include "transport/zxMessageBox.h"
 
@@ -254,8 +255,19 @@ bool CgudSensorPH::WriteCalibration(const CdocField& field)
         boxes->PostRequest(request);
     if (request.m_answer == BOX_ANSWER_DONE)
         return true;
-    const bool outOfRange = request.m_result == kGainOutOfRange || request.m_result == kOffsetOutOfRange;
-    zxMessageBox(outOfRange ? _("Calibration out of range.") : _("Unable to set sensor calibration."));
+    if (request.m_result == kGainOutOfRange || request.m_result == kOffsetOutOfRange) {
+        zxMessageBox(_("Calibration out of range."));
+        return false;
+    }
+    // The user is told why, so that nobody tries again where it cannot work.
+    wxString reason;
+    if (request.m_answer == BOX_ANSWER_UNSUPPORTED || !m_doc || !xhwCanCalibratePh(m_doc->m_boxInfo.m_info.m_hardware))
+        reason = _("This logger cannot store a calibration in the sensor.");
+    else if (request.m_result == 0)
+        reason = _("The logger did not answer. Check that it is still connected, then try again.");
+    else
+        reason = wxString::Format(_("The logger did not accept the calibration (error %d)."), int(request.m_result));
+    zxMessageBox(_("Unable to set sensor calibration.") + "\n\n" + reason);
     return false;
 }
 

@@ -17,12 +17,16 @@ bool UsesCrLf(int format)
            format == DOC_FORMAT_TEMPLATE;
 }
 
-// The exports are 8-bit; this system has no default 8-bit encoding of its
-// own, and ISO-8859-1 reads back through the reader's fall-back.
+// The own data file and the template are always UTF-8. The exports take the
+// system's encoding as the locale reports it: UTF-8 on every current desktop,
+// so that other programs read them as they are; ISO-8859-1 where the locale
+// has an 8-bit character set or none, which the reader's fall-back takes.
 bool UsesUtf8(int format)
 {
-    return format < DOC_FORMAT_OBD || format > DOC_FORMAT_TEMPLATE || format == DOC_FORMAT_OWN ||
-           format == DOC_FORMAT_TEMPLATE;
+    if (format < DOC_FORMAT_OBD || format > DOC_FORMAT_TEMPLATE || format == DOC_FORMAT_OWN ||
+        format == DOC_FORMAT_TEMPLATE)
+        return true;
+    return gumLocaleIsUtf8();
 }
 
 // Where each line lies in the bytes: lines end at LF, CR LF or a lone CR, and
@@ -64,6 +68,7 @@ void CgumFile::BeginWriting(wxOutputStream& output, int format)
 {
     m_output = &output;
     m_format = format;
+    m_export = format >= DOC_FORMAT_OBD && format <= DOC_FORMAT_TEXT;
     m_eightBit = !UsesUtf8(format);
     m_crLf = UsesCrLf(format);
     m_writeFailed = false;
@@ -110,8 +115,12 @@ void CgumFile::WriteLine(const wxString& line)
             // that the rest of the line is still written.
             out.push_back(c <= 0xFF ? char(c) : '?');
         } else if (!gumAppendUtf8(out, c)) {
-            // No UTF-8 form: the file would lose this, so the write fails.
-            m_writeFailed = true;
+            // No UTF-8 form: an export is replaced as above; the own file
+            // would lose this, so its write fails.
+            if (m_export)
+                out.push_back('?');
+            else
+                m_writeFailed = true;
         }
     }
     out += m_crLf ? "\r\n" : "\n";

@@ -42,6 +42,7 @@ private:
     void BeginWriting(wxOutputStream& output, int format);
     void EndWriting();
 
+    bool m_export = false;
     bool m_eightBit = false;
     bool m_crLf = false;
     bool m_writeFailed = false;

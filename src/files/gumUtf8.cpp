@@ -1,6 +1,8 @@
 #include "files/gumUtf8.h"
 
 #include <cstring>
+#include <langinfo.h>
+#include <strings.h>
 
 namespace {
 
@@ -124,4 +126,11 @@ bool gumAppendUtf8(std::string& out, uint32_t code)
         return false;
     }
     return true;
+}
+
+bool gumLocaleIsUtf8()
+{
+    // glibc names it "UTF-8"; other C libraries also write "utf8".
+    const char* codeset = nl_langinfo(CODESET);
+    return codeset && (strcasecmp(codeset, "UTF-8") == 0 || strcasecmp(codeset, "UTF8") == 0);
 }

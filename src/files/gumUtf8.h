@@ -14,3 +14,7 @@ bool gumDecodeUtf8(const char* bytes, size_t length, std::wstring& out);
 // Appends the character's bytes; false for a surrogate or a code above
 // U+10FFFF, which have no UTF-8 form.
 bool gumAppendUtf8(std::string& out, uint32_t code);
+
+// Whether the character set of the C library's present locale (LC_CTYPE) is
+// UTF-8, as the program's start set it from the environment.
+bool gumLocaleIsUtf8();

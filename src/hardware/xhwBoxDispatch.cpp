@@ -471,7 +471,7 @@ int CxhwBox::CheckClock()
 
 int CxhwBox::CalibratePh(int input, float gain, float offset)
 {
-    if (m_info.m_hardware == BOX_TYPE_MIVA)
+    if (xhwCanCalibratePh(m_info.m_hardware))
         return xhwMivaSetSensorRange(*this, input, gain, offset);
     return 2;
 }

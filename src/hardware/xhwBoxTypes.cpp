@@ -169,6 +169,11 @@ bool xhwUsesNameStamp(int boxType)
            || boxType == BOX_TYPE_TUNDRANE2;
 }
 
+bool xhwCanCalibratePh(int boxType)
+{
+    return boxType == BOX_TYPE_MIVA;
+}
+
 double xhwGetTimingTickMicroseconds(int boxType)
 {
     switch (boxType) {

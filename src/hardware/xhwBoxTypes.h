@@ -49,6 +49,8 @@ bool xhwIsFeatureSupported(int feature, int boxType, float firmware);
 
 int xhwGetStoredFileSlots(int boxType);
 bool xhwUsesNameStamp(int boxType);
+// Whether the logger stores a new calibration in a pH sensor.
+bool xhwCanCalibratePh(int boxType);
 double xhwGetTimingTickMicroseconds(int boxType);
 
 // Display name of a logger; mode 0 and 1 add the version, 1 also the

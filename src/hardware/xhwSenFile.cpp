@@ -19,6 +19,9 @@ namespace {
 
 CxhwSenFile* g_current = nullptr;
 
+// The icon of the pH electrode amplifier.
+const char kPhIcon[] = "pH";
+
 // String-table entry base + n, without overflowing for any n a file may hold.
 const wxString& Entry(int base, int n)
 {
@@ -205,6 +208,9 @@ bool CxhwSenFile::ReadSensor()
         if (line >= 0 && size_t(line) < m_lines.size())
             calib.m_icon = m_lines[size_t(line)];
     }
+    // The file names a sensor's kind only by its icon: the pH calibration is
+    // offered for the pH electrode alone, not for every classic sensor.
+    calib.m_fDlgPH = calib.m_icon == kPhIcon;
     calib.m_tableStart = FindTable(calib.m_table);
     ++m_sensorCount;
     return true;

@@ -1,6 +1,7 @@
 #include "data/dataTestSupport.h"
 #include "files/docNormaliseUnit.h"
 #include "files/gumFile.h"
+#include "files/gumUtf8.h"
 #include "support/testEnvironment.h"
 
 #include <cstdlib>
@@ -111,6 +112,66 @@ TEST_F(FileExport, CsvReadsInPython)
     const std::string scriptPath = dir + "/check.py";
     std::ofstream(scriptPath) << script;
     EXPECT_EQ(std::system(("python3 " + scriptPath + " " + path).c_str()), 0);
+}
+
+// The exports take the locale's encoding: UTF-8 where its character set is
+// UTF-8, ISO-8859-1 where it is 8-bit or none; the own file is UTF-8 in
+// every locale, and an export reads back in either.
+TEST_F(FileExport, ExportsTakeTheLocalesEncoding)
+{
+    const struct
+    {
+        const char* locale;
+        bool utf8;
+    } cases[] = {{"C", false}, {"POSIX", false}, {"de_DE.UTF-8", true}, {"en_US.UTF-8", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale);
+        qvtest::ScopedLocale locale(c.locale);
+        ASSERT_TRUE(locale.Ok()) << "the test command installs " << c.locale;
+        EXPECT_EQ(gumLocaleIsUtf8(), c.utf8);
+        CdocDoc doc;
+        Fill(doc);
+        doc.m_data.m_fields.GetAt(0)->m_unit = wchar_t(0xD800); // no form in either encoding
+        const std::string degree = c.utf8 ? "\xc2\xb0" : "\xb0";
+        const std::string titles = "\"Time\",\"Temp \"\"in\"\"\",\"Marker\"\n\"?\",\"" + degree + "C\",\"Mark\"\n";
+        EXPECT_EQ(Write(doc, DOC_FORMAT_CSV).substr(0, titles.size()), titles);
+        for (int format : {DOC_FORMAT_TSV, DOC_FORMAT_TEXT, DOC_FORMAT_MARKER_TEXT, DOC_FORMAT_OBD})
+            EXPECT_NE(Write(doc, format).find(degree + "C"), std::string::npos) << format;
+        const std::string sid = Write(doc, DOC_FORMAT_SID);
+        EXPECT_NE(sid.find(c.utf8 ? "%%Title,Cooling \xe2\x82\xac\r\n" : "%%Title,Cooling ?\r\n"), std::string::npos);
+        CdocDoc back;
+        ASSERT_TRUE(Read(back, sid));
+        EXPECT_EQ(back.m_title, c.utf8 ? wxString::FromUTF8("Cooling €") : wxString("Cooling ?"));
+        EXPECT_EQ(back.m_data.m_fields.GetAt(1)->m_unit, wxString::FromUTF8("°C"));
+        doc.m_data.m_fields.GetAt(0)->m_unit = "s";
+        EXPECT_NE(Write(doc, DOC_FORMAT_OWN).find("%%Title,Cooling \xe2\x82\xac\r\n"), std::string::npos);
+    }
+}
+
+// Python's csv module in a UTF-8 locale reads an export made in one with the
+// locale's own encoding, as other programs on the desktop do.
+TEST_F(FileExport, CsvReadsInPythonInAUtf8Locale)
+{
+    qvtest::ScopedLocale locale("en_US.UTF-8");
+    ASSERT_TRUE(locale.Ok()) << "the test command installs en_US.UTF-8";
+    CdocDoc doc;
+    Fill(doc);
+    const std::string dir = qvtest::MakeTempDir("csv-utf8");
+    const std::string path = dir + "/out.csv";
+    CgumFile file;
+    ASSERT_TRUE(file.WriteFile(path, doc, DOC_FORMAT_CSV));
+    const std::string script = "import csv,locale,sys\n"
+                               "assert locale.getpreferredencoding(False).lower() in ('utf-8','utf8')\n"
+                               "rows=list(csv.reader(open(sys.argv[1],newline='')))\n"
+                               "assert rows[1]==['s','\\u00b0C','Mark'],rows[1]\n"
+                               "assert float(rows[3][1])==11.0 and rows[4][1]==''\n";
+    const std::string scriptPath = dir + "/check.py";
+    std::ofstream(scriptPath) << script;
+    // Bounded, so that a python that hangs fails the test instead of holding it.
+    const int status = std::system(("timeout 60 env LC_ALL=en_US.UTF-8 PYTHONUTF8=0 python3 " + scriptPath + " " +
+                                    path + " 2>" + dir + "/error.txt")
+                                       .c_str());
+    EXPECT_EQ(status, 0) << qvtest::ReadFile(dir + "/error.txt");
 }
 
 // The table copy carries a time-and-date column only when the document can

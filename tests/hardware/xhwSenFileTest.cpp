@@ -192,6 +192,19 @@ TEST_F(SensorFileTest, SensorLinesTakeTheirFieldsStringsTablesAndIcons)
     EXPECT_EQ(m_db.GetSensor(0).m_index, 0);
 }
 
+// Only a sensor with the pH electrode's icon offers the pH calibration; the
+// others keep no such offer whatever their units.
+TEST_F(SensorFileTest, OnlyThePhElectrodeOffersThePhCalibration)
+{
+    ASSERT_TRUE(LoadText("%%SENSOR 11,Early,pH,14,0,2\n%%EXTRAS 11,pH\n%%EXTRAS 1,Temp\n"
+                         "%%SENSOR 11,pH,pH,14,0,2\n%%SENSOR 1,Temperature,'C,110,-20,1\n%%SENSOR 99,None\n"));
+    ASSERT_EQ(m_db.GetSensorCount(), 4);
+    EXPECT_FALSE(m_db.GetSensor(0).m_fDlgPH); // its icon line comes later
+    EXPECT_TRUE(m_db.GetSensor(1).m_fDlgPH);
+    EXPECT_FALSE(m_db.GetSensor(2).m_fDlgPH);
+    EXPECT_FALSE(m_db.GetSensor(3).m_fDlgPH);
+}
+
 TEST_F(SensorFileTest, InterpolatesAtAndBetweenPointsAndAtBothEnds)
 {
     ASSERT_TRUE(LoadText("%%TABLE Curve\n10, 0x1000\n20, 0x2000\n40, 0x3000;\n"

@@ -1,5 +1,6 @@
 #include "app/base/gumHelpers.h"
 #include "app/base/gumPlatformString.h"
+#include "support/testEnvironment.h"
 
 #include <clocale>
 #include <cstring>
@@ -7,21 +8,7 @@
 
 namespace {
 
-// Sets the C library's locale for one test and puts it back.
-class ScopedLocale
-{
-public:
-    explicit ScopedLocale(const char* name) : m_old(std::setlocale(LC_ALL, nullptr))
-    {
-        m_ok = std::setlocale(LC_ALL, name) != nullptr;
-    }
-    ~ScopedLocale() { std::setlocale(LC_ALL, m_old.c_str()); }
-    bool Ok() const { return m_ok; }
-
-private:
-    std::string m_old;
-    bool m_ok = false;
-};
+using qvtest::ScopedLocale;
 
 struct ReadCase
 {

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <memory>
 #include <thread>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
@@ -85,6 +86,7 @@ protected:
         field.m_socket = 2;
         field.m_places = 2;
         field.m_current = 6.8f;
+        Doc().m_boxInfo.m_info.m_hardware = BOX_TYPE_MIVA;
         return field;
     }
 };
@@ -138,15 +140,21 @@ TEST_F(SensorPHRequest, ARefusedCalibrationKeepsTheDialogOpen)
     const Case cases[] = {
         {14, "Calibration out of range."},
         {15, "Calibration out of range."},
-        {2, "Unable to set sensor calibration."}, // a logger type without pH calibration
-        {1, "Unable to set sensor calibration."},
+        // A logger type without pH calibration.
+        {2, "Unable to set sensor calibration.\n\nThis logger cannot store a calibration in the sensor."},
+        {1, "Unable to set sensor calibration.\n\nThe logger did not accept the calibration (error 1)."},
+        // Nobody answers within the 2 s.
+        {-1, "Unable to set sensor calibration.\n\nThe logger did not answer. Check that it is still connected, "
+             "then try again."},
     };
     CdocField& field = Sensor();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.result);
         m_boxes.m_calls.clear();
         field.m_current = 6.8f;
-        CphLogger logger(c.result);
+        std::unique_ptr<CphLogger> logger;
+        if (c.result >= 0)
+            logger = std::make_unique<CphLogger>(c.result);
         bool stayed = false;
         DialogDriver<CgudSensorPH> driver([&](CgudSensorPH& dialog) {
             Press(dialog, ID_SENSOR_PH_FIRST);
@@ -157,9 +165,11 @@ TEST_F(SensorPHRequest, ARefusedCalibrationKeepsTheDialogOpen)
         EXPECT_FALSE(gudCalibratePH(&Doc(), KeyOf(&field)));
         ASSERT_TRUE(driver.m_done);
         EXPECT_TRUE(stayed);
-        const CxutBoxRequest sent = logger.Join();
-        EXPECT_EQ(sent.m_gain, 1.2f);
-        EXPECT_NEAR(sent.m_offset, 0.5f, 1e-6f);
+        if (logger) {
+            const CxutBoxRequest sent = logger->Join();
+            EXPECT_EQ(sent.m_gain, 1.2f);
+            EXPECT_NEAR(sent.m_offset, 0.5f, 1e-6f);
+        }
         ASSERT_EQ(m_boxes.m_calls.size(), 1u);
         EXPECT_EQ(m_boxes.m_calls[0].text, c.message);
     }
@@ -196,6 +206,9 @@ TEST_F(SimulatedPH, TheSimulatedLoggerDoesNotTakeACalibration)
             field = doc->m_doc.m_data.m_fields.Find(sensor);
         return field && !docIsNoValue(field->m_current);
     }));
+    // The simulated logger has no pH electrode: its first sensor stands in for one.
+    EXPECT_FALSE(gudCanCalibratePH(&doc->m_doc, CdocFieldKey(field->m_key, -1, nullptr)));
+    field->m_fieldSensor.m_calib.m_fDlgPH = true;
     ASSERT_TRUE(gudCanCalibratePH(&doc->m_doc, CdocFieldKey(field->m_key, -1, nullptr)));
     bool stayed = false;
     wxString monitor;
@@ -215,7 +228,8 @@ TEST_F(SimulatedPH, TheSimulatedLoggerDoesNotTakeACalibration)
     EXPECT_FALSE(monitor.empty());
     EXPECT_TRUE(stayed);
     ASSERT_EQ(m_boxes->m_calls.size(), 1u);
-    EXPECT_EQ(m_boxes->m_calls[0].text, "Unable to set sensor calibration.");
+    EXPECT_EQ(m_boxes->m_calls[0].text,
+              "Unable to set sensor calibration.\n\nThis logger cannot store a calibration in the sensor.");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // the pop-up seam.
 #include "app/base/gumIds.h"
 #include "app/gumWindowHelpers.h"
+#include "hardware/xhwSenFile.h"
 #include "gui/document/docCommandsTest.h"
 
 #include <gtest/gtest.h>
@@ -102,6 +103,35 @@ TEST_F(DocMenus, ManualAndTimeChannelsGetTheOperationsMenu)
     ASSERT_EQ(m_shown, 2);
     EXPECT_EQ(m_smoothDuring, '.');
     EXPECT_EQ(Update(ID_CHANNEL_SMOOTH).first, 'E');
+}
+
+// The sensor database marks only the pH electrode for the pH calibration:
+// the pop-up offers Calibrate and the command is enabled for it alone.
+TEST_F(DocMenus, CalibrateIsOfferedForThePhSensorOnly)
+{
+    CxhwSenFile db;
+    ASSERT_TRUE(db.Load());
+    const struct
+    {
+        int ident;
+        bool offered;
+    } cases[] = {{11, true}, {1, false}, {5, false}, {26, false}, {255, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ident);
+        Doc().m_data.RemoveAllFields();
+        CxhwSensor& sensor = Doc().m_boxInfo.m_sensors[0];
+        sensor.m_idCode = c.ident;
+        sensor.m_idType = 1;
+        ASSERT_TRUE(db.AssignSensor(sensor));
+        Add('T');
+        const CdocFieldKey key = Key(Add('S'));
+        m_items.clear();
+        m_doc->ShowChannelMenu(nullptr, key);
+        EXPECT_EQ(m_items.find("Calibrate...") != std::string::npos, c.offered) << m_items;
+        m_doc->m_popupChannel = key;
+        EXPECT_EQ(Update(ID_CALIBRATE).first, c.offered ? 'E' : '.');
+        m_doc->m_popupChannel.Clear();
+    }
 }
 
 // Below the channel operations' level a working sensor still offers its

@@ -331,6 +331,40 @@ TEST_F(TableView, ClicksOnCellsAndLabelsFollowTheUserLevel)
     m_app->m_options.SetUserLevel(4);
 }
 
+// Arrow keys move the grid's cursor over recorded and typed columns alike:
+// no editor opens and nothing explains that recorded values cannot be edited
+// (that answers a click on them).
+TEST_F(TableView, ArrowKeysOnlyMoveTheCursor)
+{
+    RecordAndStop(6);
+    CdocFieldKey key;
+    ASSERT_TRUE(Run().m_data.AddManualField(&key));
+    Run().UpdateViews(HINT_CHANNEL_ADDED, nullptr);
+    const int manual = ColumnOf(*key.m_field);
+    ASSERT_GE(manual, 2);
+    m_grid->SetGridCursor(2, manual);
+    const size_t boxes = m_boxes->m_calls.size();
+    const struct
+    {
+        int key;
+        int row;
+        int col;
+    } steps[] = {{WXK_LEFT, 2, manual - 1}, {WXK_DOWN, 3, manual - 1}, {WXK_LEFT, 3, manual - 2},
+                 {WXK_UP, 2, manual - 2},   {WXK_RIGHT, 2, manual - 1}, {WXK_RIGHT, 2, manual}};
+    for (const auto& step : steps) {
+        // Sent to the grid's window as the toolkit sends a key press, through
+        // the program's key filter; no other window's focus can take it.
+        wxKeyEvent press(wxEVT_KEY_DOWN);
+        press.m_keyCode = step.key;
+        press.SetEventObject(m_grid->GetGridWindow());
+        m_grid->GetGridWindow()->GetEventHandler()->ProcessEvent(press);
+        EXPECT_EQ(m_grid->GetGridCursorRow(), step.row) << "key " << step.key;
+        EXPECT_EQ(m_grid->GetGridCursorCol(), step.col) << "key " << step.key;
+        EXPECT_FALSE(m_grid->IsCellEditControlShown());
+    }
+    EXPECT_EQ(m_boxes->m_calls.size(), boxes);
+}
+
 TEST_F(TableView, TheToolsCursorIsTheSelectedRow)
 {
     RecordAndStop(30);
