@@ -78,7 +78,7 @@ TEST_F(SerialLive, ShortPeriodRunStreamsIntoTheDocument)
     RunUntil([this] { return m_doc.m_state != DOC_STATE_RUNNING; }, 30000);
     EXPECT_EQ(m_doc.m_state, DOC_STATE_STOPPED);
     EXPECT_EQ(m_doc.m_data.m_records, 21);
-    EXPECT_TRUE(m_emu.WaitFor([](CemuSerialLogger& l) { return !l.IsStreaming(); }, 5000));
+    EXPECT_TRUE(m_emu.WaitFor([](CemuSerialLogger& l) { return !l.IsStreaming(); }));
     EXPECT_TRUE(Sent(m_emu.Received(), {0x06, 0x86, 0x00, 0x27}));
 }
 
