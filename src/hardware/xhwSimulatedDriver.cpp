@@ -21,6 +21,7 @@
 namespace {
 
 std::atomic<bool> g_linkBroken{false};
+std::atomic<int64_t> g_polls{0};
 
 constexpr double kRandomMax = 2147483647.0;
 constexpr int kFullScale = 0xFFFF;
@@ -135,6 +136,11 @@ void xhwSimulatedSetLinkBroken(bool broken)
     g_linkBroken = broken;
 }
 
+int64_t xhwSimulatedPollCount()
+{
+    return g_polls;
+}
+
 int32_t xhwSimulatedRandom()
 {
     return int32_t(Generator()() >> 1);
@@ -218,6 +224,7 @@ bool xhwSimulatedCheck(CxhwBox& box, bool first, wxString& stamp, int& power, in
 
 bool xhwSimulatedReadValues(CxhwBox& box, int values[6])
 {
+    ++g_polls;
     xhwSimulatedGenerate(box.GetActivity(), xhwSimulatedNow(), values);
     return !g_linkBroken;
 }
@@ -249,6 +256,7 @@ bool xhwSimulatedCaptureScope(CxhwBox& box)
 
 bool xhwSimulatedReadScope(CxhwBox& box, int* values, int& count)
 {
+    ++g_polls;
     count = 0;
     if (g_linkBroken)
         return false;
@@ -291,6 +299,7 @@ bool xhwSimulatedStartTiming(CxhwBox& box)
 
 bool xhwSimulatedReadTiming(CxhwBox& box)
 {
+    ++g_polls;
     if (g_linkBroken)
         return false;
     const int64_t now = zxWatchTime(box.m_watch1);

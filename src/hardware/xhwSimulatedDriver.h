@@ -22,6 +22,10 @@ void xhwSimulatedSeed(uint32_t seed);
 // The simulated link stops answering (every check and read fails) until it
 // is restored: how tests break the link of a run.
 void xhwSimulatedSetLinkBroken(bool broken);
+// How often the link has been polled so far (link checks and reads of
+// readings, captures and timing data): how tests see that the logger's
+// threads pace their passes.
+int64_t xhwSimulatedPollCount();
 
 // The link check: sensors by the document's Activity, timing data, readings
 // and the pending request. False only after an install request.

@@ -13,6 +13,7 @@
 #include "app/base/appReplaceFile.h"
 #include "app/base/gumResCore.h"
 #include "document/docDoc.h"
+#include "files/docFileLongLines.h"
 #include "files/gumFile.h"
 
 #include <algorithm>
@@ -196,6 +197,35 @@ void OpenOwnFile(benchmark::State& state)
     g_bestMs[1] = best;
 }
 BENCHMARK(OpenOwnFile)->Unit(benchmark::kMillisecond);
+
+// A data file with one line of each kind at the longest a file may have
+// (argument 1) or at a sixteenth of it (argument 0): the time a byte of the
+// line, which a reader linear in the line's length keeps alike for both.
+void ReadLongLine(benchmark::State& state)
+{
+    Fixture fixture;
+    const bool longest = state.range(0) != 0;
+    const size_t length = longest ? qvtest::kLongestLine : qvtest::kLongestLine / 16;
+    double nanoseconds = 0.0;
+    for (auto _ : state) {
+        nanoseconds = 0.0;
+        for (const qvtest::LongLineCase& c : qvtest::LongLineCases()) {
+            const std::string text = qvtest::LongLineFile(c, length);
+            const auto start = std::chrono::steady_clock::now();
+            auto doc = std::make_unique<CdocDoc>();
+            wxMemoryInputStream input(text.data(), text.size());
+            CgumFile file;
+            if (file.ReadStream(input, *doc) != c.ok)
+                state.SkipWithError(c.what);
+            doc.reset();
+            const double ns = std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count();
+            nanoseconds = std::max(nanoseconds, ns / double(length));
+        }
+    }
+    // The slowest kind of line.
+    state.counters["ns_per_byte"] = nanoseconds;
+}
+BENCHMARK(ReadLongLine)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -27,7 +27,7 @@ TEST_F(LiveFetch, ListsAndFetchesTheSimulatedFile)
     ASSERT_EQ(request.m_answer, BOX_ANSWER_DONE);
     CxutFetch& mailbox = m_boxes.m_box.m_fetch;
     // The answer comes as the listing begins; the list follows.
-    RunUntil([&] { return mailbox.GetCount() == 3; }, 30000);
+    RunUntil([&] { return mailbox.GetCount() == 3; });
     ASSERT_EQ(mailbox.GetCount(), 3);
     EXPECT_EQ(mailbox.GetListResult(), 3);
     CxutFetchFile file;
@@ -36,7 +36,7 @@ TEST_F(LiveFetch, ListsAndFetchesTheSimulatedFile)
 
     const wxDateTime before = wxDateTime::Now();
     ASSERT_TRUE(m_doc.StartFetch(file));
-    RunUntil([this] { return m_doc.m_state != DOC_STATE_FETCHING; }, 30000);
+    RunUntil([this] { return m_doc.m_state != DOC_STATE_FETCHING; });
     ASSERT_EQ(m_doc.m_state, DOC_STATE_STOPPED);
     EXPECT_TRUE(m_boxesShown.m_calls.empty());
 

@@ -75,10 +75,10 @@ TEST_F(SerialLive, ShortPeriodRunStreamsIntoTheDocument)
     m_doc.m_setup.m_readings = 21;
     m_doc.m_setup.m_period = 0.02;
     ASSERT_EQ(m_doc.Start(), DOC_RESULT_DONE);
-    RunUntil([this] { return m_doc.m_state != DOC_STATE_RUNNING; }, 30000);
+    RunUntil([this] { return m_doc.m_state != DOC_STATE_RUNNING; });
     EXPECT_EQ(m_doc.m_state, DOC_STATE_STOPPED);
     EXPECT_EQ(m_doc.m_data.m_records, 21);
-    EXPECT_TRUE(m_emu.WaitFor([](CemuSerialLogger& l) { return !l.IsStreaming(); }, 5000));
+    EXPECT_TRUE(m_emu.WaitFor([](CemuSerialLogger& l) { return !l.IsStreaming(); }));
     EXPECT_TRUE(Sent(m_emu.Received(), {0x06, 0x86, 0x00, 0x27}));
 }
 
@@ -89,14 +89,14 @@ TEST_F(SerialLive, StoredFileIsListedAndFetched)
     m_boxes.PostRequest(request);
     ASSERT_EQ(request.m_answer, BOX_ANSWER_DONE);
     CxutFetch& mailbox = m_boxes.m_box.m_fetch;
-    RunUntil([&] { return mailbox.GetCount() == 1; }, 30000);
+    RunUntil([&] { return mailbox.GetCount() == 1; });
     ASSERT_EQ(mailbox.GetCount(), 1);
     CxutFetchFile file;
     ASSERT_TRUE(mailbox.GetFile(0, file));
     EXPECT_EQ(file.m_date, 20251009);
 
     ASSERT_TRUE(m_doc.StartFetch(file));
-    RunUntil([this] { return m_doc.m_state != DOC_STATE_FETCHING; }, 30000);
+    RunUntil([this] { return m_doc.m_state != DOC_STATE_FETCHING; });
     ASSERT_EQ(m_doc.m_state, DOC_STATE_STOPPED);
     EXPECT_EQ(m_doc.m_data.m_records, 3);
     CdocFieldKey key;

@@ -24,7 +24,7 @@ TEST_F(TimingLiveRun, TimesOfGateBlockingsAreStored)
     ASSERT_EQ(m_doc.ApplySetup(), DOC_RESULT_DONE);
     ASSERT_EQ(m_doc.m_activity, ACTIVITY_TIMING);
     ASSERT_EQ(m_doc.m_state, DOC_STATE_RUNNING);
-    RunUntil([this] { return m_doc.m_data.m_records >= 2; }, 30000);
+    RunUntil([this] { return m_doc.m_data.m_records >= 2; });
     m_doc.Stop();
     EXPECT_EQ(m_doc.m_state, DOC_STATE_STOPPED);
     const CdocData& data = m_doc.m_data;

@@ -12,6 +12,7 @@
 #include "hardware/xhwSenFile.h"
 #include "hardware/xhwSimulatedDriver.h"
 #include "support/testBoxes.h"
+#include "support/testWait.h"
 
 #include <deque>
 #include <functional>
@@ -39,7 +40,7 @@ protected:
         ASSERT_TRUE(m_boxes.StartThreads());
         m_doc.OnNew();
         const int hardware = ExpectedHardware();
-        RunUntil([this, hardware] { return m_doc.m_boxInfo.m_info.m_hardware == hardware; }, 30000);
+        RunUntil([this, hardware] { return m_doc.m_boxInfo.m_info.m_hardware == hardware; });
         ASSERT_EQ(m_doc.m_boxInfo.m_info.m_hardware, hardware);
     }
 
@@ -55,12 +56,15 @@ protected:
         gumSetCommandPoster(nullptr);
     }
 
-    // The main loop: the threads' events as they come, the tick every 100 ms.
-    void RunUntil(const std::function<bool()>& done, int ms)
+    // The main loop until done holds: the threads' events as they come, the
+    // tick every 100 ms. Whether done came within the tests' bound.
+    bool RunUntil(const std::function<bool()>& done)
     {
         CzxStopWatch watch;
         long nextTick = 0;
-        while (watch.Time() < ms && !done()) {
+        return qvtest::WaitUntil([&] {
+            if (done())
+                return true;
             std::deque<int> events;
             {
                 std::lock_guard<std::mutex> lock(m_mutex);
@@ -74,15 +78,18 @@ protected:
             }
             if (watch.Time() >= nextTick) {
                 m_doc.OnTimerTick();
+                ++m_ticks;
                 nextTick += 100;
             }
-            wxMilliSleep(5);
-        }
+            return done();
+        });
     }
 
-    void RunFor(int ms)
+    // The main loop for n more ticks.
+    bool RunTicks(int n)
     {
-        RunUntil([] { return false; }, ms);
+        const int64_t end = m_ticks + n;
+        return RunUntil([this, end] { return m_ticks >= end; });
     }
 
     CgumResCore m_res;
@@ -94,6 +101,7 @@ protected:
     Owner m_owner;
     std::mutex m_mutex;
     std::deque<int> m_posted;
+    int64_t m_ticks = 0;
 };
 
 } // namespace qvtest

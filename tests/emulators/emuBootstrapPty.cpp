@@ -1,5 +1,7 @@
 #include "emulators/emuBootstrapPty.h"
 
+#include "support/testWait.h"
+
 #include <chrono>
 #include <poll.h>
 #include <unistd.h>
@@ -27,19 +29,12 @@ void CemuBootstrapPty::With(const std::function<void(CemuBootstrapLogger&)>& use
     use(m_logger);
 }
 
-bool CemuBootstrapPty::WaitFor(const std::function<bool(CemuBootstrapLogger&)>& test, long ms)
+bool CemuBootstrapPty::WaitFor(const std::function<bool(CemuBootstrapLogger&)>& test)
 {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    for (;;) {
-        {
-            std::lock_guard<std::mutex> lock(m_lock);
-            if (test(m_logger))
-                return true;
-        }
-        if (std::chrono::steady_clock::now() >= end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
-    }
+    return qvtest::WaitUntil([&] {
+        std::lock_guard<std::mutex> lock(m_lock);
+        return test(m_logger);
+    });
 }
 
 void CemuBootstrapPty::Run()

@@ -23,8 +23,9 @@ public:
 
     // Runs a change or a look at the logger under the emulator's lock.
     void With(const std::function<void(CemuBootstrapLogger&)>& use);
-    // Polls until the test holds or ms have passed.
-    bool WaitFor(const std::function<bool(CemuBootstrapLogger&)>& test, long ms);
+    // Waits, polling, until the test holds; false only when it never did
+    // within the tests' bound.
+    bool WaitFor(const std::function<bool(CemuBootstrapLogger&)>& test);
 
 private:
     void Run();

@@ -1,15 +1,12 @@
 #include "emulators/emuPty.h"
 
+#include "support/testWait.h"
+
 #include <cerrno>
-#include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
-#include <thread>
 #include <unistd.h>
 
-namespace {
-constexpr long kWriteLimitMs = 2000;
-}
 
 CemuPty::CemuPty()
 {
@@ -38,19 +35,18 @@ bool CemuPty::WriteAll(const uint8_t* bytes, size_t n, const std::atomic<bool>& 
 {
     if (m_master < 0)
         return false;
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWriteLimitMs);
-    while (n > 0 && !stop) {
-        const ssize_t written = ::write(m_master, bytes, n);
-        if (written > 0) {
+    bool failed = false;
+    qvtest::WaitUntil([&] {
+        while (n > 0 && !stop) {
+            const ssize_t written = ::write(m_master, bytes, n);
+            if (written <= 0) {
+                failed = written < 0 && errno != EAGAIN && errno != EINTR;
+                return failed;
+            }
             bytes += written;
             n -= size_t(written);
-            continue;
         }
-        if (written < 0 && errno != EAGAIN && errno != EINTR)
-            return false;
-        if (std::chrono::steady_clock::now() >= end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return n == 0;
+        return true;
+    });
+    return !failed && n == 0;
 }

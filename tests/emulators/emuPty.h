@@ -19,8 +19,8 @@ public:
     int Slave() const { return m_slave; }
     const std::string& SlavePath() const { return m_slavePath; }
 
-    // Writes every byte within a bounded time (a full terminal is waited for);
-    // gives up early once stop is set.
+    // Writes every byte, waiting while the terminal is full, within the tests'
+    // one bound; gives up early once stop is set.
     bool WriteAll(const uint8_t* bytes, size_t n, const std::atomic<bool>& stop) const;
 
 private:

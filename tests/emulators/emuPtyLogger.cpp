@@ -1,5 +1,7 @@
 #include "emulators/emuPtyLogger.h"
 
+#include "support/testWait.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -59,16 +61,9 @@ int CemuPtyLogger::LastSwitchMask()
     return m_logger.LastSwitchMask();
 }
 
-bool CemuPtyLogger::WaitReceived(size_t n, long ms)
+bool CemuPtyLogger::WaitReceived(size_t n)
 {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    for (;;) {
-        if (Received().size() >= n)
-            return true;
-        if (std::chrono::steady_clock::now() >= end)
-            return false;
-        SleepMs(1);
-    }
+    return qvtest::WaitUntil([&] { return Received().size() >= n; });
 }
 
 bool CemuPtyLogger::Send(const std::vector<uint8_t>& bytes)

@@ -42,8 +42,9 @@ public:
     std::vector<uint8_t> Received();
     void ClearReceived();
     int LastSwitchMask();
-    // Waits, polling, until at least n bytes have come or ms have passed.
-    bool WaitReceived(size_t n, long ms);
+    // Waits, polling, until at least n bytes have come; false only when they
+    // never did within the tests' bound.
+    bool WaitReceived(size_t n);
 
 private:
     void Run();

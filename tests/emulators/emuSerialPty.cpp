@@ -1,5 +1,7 @@
 #include "emulators/emuSerialPty.h"
 
+#include "support/testWait.h"
+
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -46,19 +48,12 @@ void CemuSerialPty::ClearReceived()
     m_logger.ClearReceived();
 }
 
-bool CemuSerialPty::WaitFor(const std::function<bool(CemuSerialLogger&)>& test, long ms)
+bool CemuSerialPty::WaitFor(const std::function<bool(CemuSerialLogger&)>& test)
 {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    for (;;) {
-        {
-            std::lock_guard<std::mutex> lock(m_lock);
-            if (test(m_logger))
-                return true;
-        }
-        if (std::chrono::steady_clock::now() >= end)
-            return false;
-        SleepMs(2);
-    }
+    return qvtest::WaitUntil([&] {
+        std::lock_guard<std::mutex> lock(m_lock);
+        return test(m_logger);
+    });
 }
 
 bool CemuSerialPty::WriteAll(const uint8_t* bytes, size_t n)

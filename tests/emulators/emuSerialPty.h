@@ -27,8 +27,9 @@ public:
     void With(const std::function<void(CemuSerialLogger&)>& use);
     std::vector<uint8_t> Received();
     void ClearReceived();
-    // Polls until the test holds or ms have passed.
-    bool WaitFor(const std::function<bool(CemuSerialLogger&)>& test, long ms);
+    // Waits, polling, until the test holds; false only when it never did
+    // within the tests' bound.
+    bool WaitFor(const std::function<bool(CemuSerialLogger&)>& test);
 
 private:
     void Run();

@@ -1,10 +1,10 @@
 #include "emulators/emuXLoggerFar.h"
 
+#include "support/testWait.h"
+
 #include "transport/zxBtle.h"
 #include "transport/zxBtleManager.h"
-#include "transport/zxStopWatch.h"
 
-#include <wx/utils.h>
 
 const wxString CemuXLoggerFar::kIdentifier = "5A1E0001-7C3E-4A1D-9E85-3D6B20C4F9A1";
 const wxString CemuXLoggerFar::kName = "Kestilon SIM-1";
@@ -50,14 +50,9 @@ void CemuXLoggerFar::With(const std::function<void(CemuXLogger&)>& use)
 
 bool CemuXLoggerFar::WaitStreaming()
 {
-    CzxStopWatch watch;
-    for (;;) {
+    return qvtest::WaitUntil([&] {
         bool streaming = false;
         With([&](CemuXLogger& logger) { streaming = logger.IsStreaming(); });
-        if (streaming)
-            return true;
-        if (watch.Time() > 5000)
-            return false;
-        wxMilliSleep(2);
-    }
+        return streaming;
+    });
 }

@@ -25,8 +25,9 @@ public:
     CemuXLoggerPeer& Peer();
     // Runs a change or a look at the logger under the peer's lock.
     void With(const std::function<void(CemuXLogger&)>& use);
-    // Waits, sleeping between looks, until the logger streams (at most 5 s):
-    // a Bluetooth LE peripheral has its commands on the adapter's thread.
+    // Waits, polling, until the logger streams (a Bluetooth LE peripheral has
+    // its commands on the adapter's thread); false only when it never did
+    // within the tests' bound.
     bool WaitStreaming();
 
     CzxUSBSimHost& Host() { return m_host; }

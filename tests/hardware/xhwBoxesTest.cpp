@@ -1,6 +1,7 @@
 // Test label: threads
 #include "hardware/xhwBoxTypes.h"
 #include "hardware/xhwBoxes.h"
+#include "support/testWait.h"
 
 #include <atomic>
 #include <ctime>
@@ -10,6 +11,10 @@
 #include <wx/utils.h>
 
 namespace {
+
+// A state the threads are to reach is waited for as long as any wait of the
+// tests.
+constexpr float kWaitSeconds = qvtest::kWaitBoundMs / 1000.0f;
 
 // Processor time of the calling thread, in milliseconds.
 long ThreadCpuMs()
@@ -29,7 +34,7 @@ TEST(LoggerManager, StartsTwoIdleThreadsOnceAndStopsThem)
     EXPECT_TRUE(boxes.HasThread());
     EXPECT_TRUE(boxes.m_box.HasThread());
     EXPECT_TRUE(boxes.StartThreads()); // already running: starts nothing
-    EXPECT_TRUE(boxes.WaitAckState(zxTHREAD_IDLE, 1.0f));
+    EXPECT_TRUE(boxes.WaitAckState(zxTHREAD_IDLE, kWaitSeconds));
     EXPECT_TRUE(boxes.StopThreads());
     EXPECT_FALSE(boxes.HasThread());
     EXPECT_FALSE(boxes.m_box.HasThread());
@@ -41,9 +46,9 @@ TEST(LoggerManager, ThreadsAcknowledgeLoggerStates)
     CxhwBoxes boxes;
     ASSERT_TRUE(boxes.StartThreads());
     boxes.SetState(BOXES_STATE_IDLE);
-    EXPECT_TRUE(boxes.WaitAckState(BOXES_STATE_IDLE, 1.0f));
+    EXPECT_TRUE(boxes.WaitAckState(BOXES_STATE_IDLE, kWaitSeconds));
     boxes.SetState(BOXES_STATE_RESET);
-    EXPECT_TRUE(boxes.WaitAckState(BOXES_STATE_RESET, 1.0f));
+    EXPECT_TRUE(boxes.WaitAckState(BOXES_STATE_RESET, kWaitSeconds));
     EXPECT_TRUE(boxes.StopThreads());
 }
 
@@ -54,9 +59,9 @@ TEST(LoggerManager, StartsAndStopsTwice)
     for (int round = 0; round < 2; ++round) {
         ASSERT_TRUE(boxes.StartThreads()) << round;
         boxes.Connect();
-        EXPECT_TRUE(boxes.m_box.WaitAckState(BOX_STATE_MONITOR, 2.0f)) << round;
+        EXPECT_TRUE(boxes.m_box.WaitAckState(BOX_STATE_MONITOR, kWaitSeconds)) << round;
         boxes.SetState(BOXES_STATE_SAMPLING);
-        EXPECT_TRUE(boxes.WaitAckState(BOXES_STATE_SAMPLING, 1.0f));
+        EXPECT_TRUE(boxes.WaitAckState(BOXES_STATE_SAMPLING, kWaitSeconds));
         EXPECT_TRUE(boxes.StopThreads());
         EXPECT_FALSE(boxes.HasThread());
         EXPECT_FALSE(boxes.m_box.HasThread());
@@ -66,15 +71,14 @@ TEST(LoggerManager, StartsAndStopsTwice)
 }
 
 // On a Bluetooth RFCOMM link the threads are asked to end first, serving the
-// link meanwhile; once both are gone nothing more is waited for.
+// link meanwhile; once both are gone nothing more is waited for (how soon
+// the stop comes back is measured by qv_link_bench).
 TEST(LoggerManager, StopOnRfcommEndsAsSoonAsTheThreadsAreGone)
 {
     CxhwBoxes boxes;
     boxes.m_box.m_linkKind = BOX_LINK_RFCOMM;
     ASSERT_TRUE(boxes.StartThreads());
-    CzxStopWatch watch;
     EXPECT_TRUE(boxes.StopThreads());
-    EXPECT_LT(watch.Time(), 1500);
     EXPECT_FALSE(boxes.HasThread());
     EXPECT_FALSE(boxes.m_box.HasThread());
     EXPECT_FALSE(boxes.ThreadsStarted());
@@ -133,11 +137,10 @@ TEST(LoggerManager, ConnectWaitsBrieflyForTheManager)
     CzxStopWatch watch;
     EXPECT_TRUE(boxes.Connect()); // no thread: gives up after 0.1 s
     EXPECT_GE(watch.Time(), 100);
-    EXPECT_LT(watch.Time(), 1000);
     ASSERT_TRUE(boxes.StartThreads());
     boxes.Connect();
     EXPECT_EQ(boxes.GetState(), BOXES_STATE_CONNECT);
-    EXPECT_TRUE(boxes.WaitAckState(BOXES_STATE_CONNECT, 2.0f));
+    EXPECT_TRUE(boxes.WaitAckState(BOXES_STATE_CONNECT, kWaitSeconds));
     boxes.StopThreads();
 }
 
@@ -152,7 +155,6 @@ TEST(LoggerManager, UnansweredRequestIsWithdrawn)
     CzxStopWatch watch;
     boxes.PostRequest(request);
     EXPECT_GE(watch.Time(), 2000);
-    EXPECT_LT(watch.Time(), 3000);
     EXPECT_EQ(request.m_answer, BOX_ANSWER_FAILED);
     CxutBoxRequest late;
     EXPECT_FALSE(boxes.m_box.BeginRequest(late));
@@ -182,10 +184,8 @@ TEST(LoggerManager, LateAnswerStaysInTheSlot)
     std::atomic<bool> posted{false};
     std::thread server([&] {
         CxutBoxRequest taken;
-        while (!boxes.m_box.BeginRequest(taken))
-            wxMilliSleep(1);
-        while (!posted)
-            wxMilliSleep(1);
+        qvtest::WaitUntil([&] { return boxes.m_box.BeginRequest(taken); });
+        qvtest::WaitUntil([&] { return posted.load(); });
         taken.m_answer = BOX_ANSWER_DONE;
         boxes.m_box.EndRequest(taken);
     });
@@ -259,9 +259,7 @@ TEST(LoggerManager, ActivityIsHandedOverUnderTheLocks)
     for (int i = 0; i < 200; ++i)
         boxes.SetActivity(1 + i % 6);
     boxes.SetActivity(4);
-    CzxStopWatch watch;
-    while (seen != 4 && watch.Time() < 2000)
-        wxMilliSleep(1);
+    qvtest::WaitUntil([&] { return seen == 4; });
     done = true;
     driver.join();
     EXPECT_EQ(seen, 4);
@@ -315,11 +313,12 @@ TEST(LoggerManager, SharedStateUnderConcurrentUse)
     float row[6];
     CxutTimerStatus status;
     CxutTimerEvent events[8];
-    CzxStopWatch watch;
+    // A few hundred rounds, and on until the host clock's readings came.
+    int rounds = 0;
     int readings = 0;
-    while (watch.Time() < 300) {
+    qvtest::WaitUntil([&] {
         boxes.GetPublicInfo(doc);
-        boxes.SetSensorEnable(1, watch.Time() % 2 == 0);
+        boxes.SetSensorEnable(1, rounds % 2 == 0);
         boxes.SetOutputs(3);
         boxes.SetActivity(2);
         boxes.TriggerScope(1);
@@ -329,8 +328,8 @@ TEST(LoggerManager, SharedStateUnderConcurrentUse)
         }
         boxes.GetTimingEvents(status, events, 8);
         boxes.PumpBluetooth();
-        wxMilliSleep(1);
-    }
+        return ++rounds >= 300 && readings > 0;
+    });
     CxutBoxRequest request;
     request.m_code = BOX_REQUEST_SET_NAME;
     boxes.PostRequest(request);

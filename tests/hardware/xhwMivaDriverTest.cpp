@@ -166,7 +166,7 @@ TEST_F(MivaDriverTest, TimingRunGoesOnThroughQuietSpells)
     gate->AddEvent(3 * 4000, 1, 2); // the same state: status only
     gate->AddEvent(3 * 700, 0, 3);
     std::vector<CxutTimerEvent> got;
-    ASSERT_TRUE(qvtest::WaitFor([&] {
+    ASSERT_TRUE(qvtest::WaitUntil([&] {
         if (!xhwMivaReadTiming(m_box))
             return true;
         const uint32_t n = m_box.m_timing.Take(status, events, 4);

@@ -10,6 +10,7 @@
 #include "hardware/xhwSenFile.h"
 #include "hardware/xhwSerialModels.h"
 #include "protocol/xutFetchHeader.h"
+#include "support/testWait.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -18,7 +19,6 @@
 #include <string>
 #include <unistd.h>
 #include <wx/datetime.h>
-#include <wx/utils.h>
 
 namespace {
 
@@ -169,9 +169,9 @@ TEST_F(SerialDriver, ShortPeriodStreamsFiveByteFrames)
         EXPECT_EQ(values[2], 0xFF40);
     }
     // 60 frames of 10 ms: the keep-alive went out meanwhile.
-    EXPECT_TRUE(m_emu.WaitFor([](CemuSerialLogger& l) { return l.IsStreaming(); }, 100));
+    EXPECT_TRUE(m_emu.WaitFor([](CemuSerialLogger& l) { return l.IsStreaming(); }));
     EXPECT_TRUE(Box().StopPolling());
-    EXPECT_TRUE(m_emu.WaitFor([](CemuSerialLogger& l) { return !l.IsStreaming(); }, 5000));
+    EXPECT_TRUE(m_emu.WaitFor([](CemuSerialLogger& l) { return !l.IsStreaming(); }));
     // The logger answers again after the stream.
     EXPECT_TRUE(xhwIsLinkOpen(Box(), true, false));
 }
@@ -206,7 +206,7 @@ TEST_F(SerialDriver, OutputsGoOnlyToOutputInputsAndOnlyWhenChanged)
     ASSERT_TRUE(Connect());
     m_emu.ClearReceived();
     EXPECT_TRUE(Box().SetOutputs(3, true));
-    EXPECT_TRUE(m_emu.WaitFor([](CemuSerialLogger& l) { return l.LastOutputs() == 2; }, 2000));
+    EXPECT_TRUE(m_emu.WaitFor([](CemuSerialLogger& l) { return l.LastOutputs() == 2; }));
     EXPECT_TRUE(Sent(m_emu.Received(), {0x17, 0x40}));
     m_emu.ClearReceived();
     EXPECT_TRUE(Box().SetOutputs(3, false));
@@ -231,11 +231,13 @@ TEST_F(SerialDriver, TimingRecordsBecomeEvents)
     CxutTimerStatus status;
     CxutTimerEvent events[8];
     uint32_t n = 0;
-    for (int i = 0; i < 200 && n < 2; ++i) {
-        ASSERT_TRUE(Box().ReadTiming());
+    bool read = true;
+    qvtest::WaitUntil([&] {
+        read = Box().ReadTiming();
         n += Box().GetTimingEvents(status, events + n, 8 - n);
-        wxMilliSleep(5);
-    }
+        return !read || n >= 2;
+    });
+    ASSERT_TRUE(read);
     ASSERT_EQ(n, 2u);
     // Input 2 is outside the mask and reads as set.
     EXPECT_EQ(events[0].Ticks, 6u);
@@ -273,17 +275,18 @@ TEST_F(SerialDriver, FastCaptureNeedsATriggerInput)
     ASSERT_TRUE(xhwRecheckLink(Box()));
     Box().Publish();
     ASSERT_TRUE(Box().StartSetupLogging());
-    EXPECT_TRUE(m_emu.WaitFor([](CemuSerialLogger& l) { return Sent(l.Received(), {0x06, 0x8A, 0x01, 0x00}); }, 2000));
+    EXPECT_TRUE(m_emu.WaitFor([](CemuSerialLogger& l) { return Sent(l.Received(), {0x06, 0x8A, 0x01, 0x00}); }));
     int values[6] = {};
     bool got = false;
     std::vector<int> readings;
-    for (int i = 0; i < 400 && readings.size() < 3; ++i) {
-        ASSERT_TRUE(Box().ReadSetupLogging(values, got));
-        if (got)
+    bool read = true;
+    qvtest::WaitUntil([&] {
+        read = Box().ReadSetupLogging(values, got);
+        if (read && got)
             readings.push_back(values[1]);
-        else
-            wxMilliSleep(5);
-    }
+        return !read || readings.size() >= 3;
+    });
+    ASSERT_TRUE(read);
     EXPECT_EQ(readings, (std::vector<int>{0x1000, 0x2000, 0x3000}));
     EXPECT_TRUE(Box().StopSetupLogging());
 }
@@ -296,18 +299,21 @@ TEST_F(SerialDriver, ScopeTraceAndStop)
     ASSERT_TRUE(Connect());
     m_boxes.StartScope(2); // 200 µs
     ASSERT_TRUE(Box().StartScope());
-    EXPECT_TRUE(m_emu.WaitFor([](CemuSerialLogger& l) { return Sent(l.Received(), {0x06, 0x89, 0x00, 0x00, 4}); }, 2000));
+    EXPECT_TRUE(m_emu.WaitFor([](CemuSerialLogger& l) { return Sent(l.Received(), {0x06, 0x89, 0x00, 0x00, 4}); }));
+    // Read as the box thread reads it until the logger has sent the whole trace.
     int values[CxhwBox::kScopeValues] = {};
     int total = 0;
-    for (int i = 0; i < 400 && total < 101; ++i) {
+    bool read = true;
+    qvtest::WaitUntil([&] {
         int count = 0;
-        ASSERT_TRUE(Box().ReadScope(values, count));
-        if (count > 0) {
+        read = Box().ReadScope(values, count);
+        if (read && count > 0) {
             EXPECT_EQ(values[0], 0x4200);
+            total += count;
         }
-        total += count;
-        wxMilliSleep(2);
-    }
+        return !read || total >= 101;
+    });
+    ASSERT_TRUE(read);
     EXPECT_EQ(total, 101);
     EXPECT_TRUE(Box().StopScope());
 }

@@ -287,7 +287,7 @@ TEST_F(SystemInstall, Type4FileGoesInSevenByteChunks)
     EXPECT_TRUE(xhwSendSystemBox4(Box(), file.data(), int(file.size())));
     std::vector<uint8_t> expected = file;
     expected.resize(35, 0x2E);
-    ASSERT_TRUE(m_emu.WaitFor([&](CemuBootstrapLogger& l) { return l.Chunked().size() >= expected.size(); }, 5000));
+    ASSERT_TRUE(m_emu.WaitFor([&](CemuBootstrapLogger& l) { return l.Chunked().size() >= expected.size(); }));
     EXPECT_EQ(From<std::vector<uint8_t>>([](CemuBootstrapLogger& l) { return l.Chunked(); }), expected);
 }
 
@@ -303,7 +303,7 @@ TEST_F(SystemInstall, Type4SendingStopsWhenCancelled)
     EXPECT_EQ(Box().m_install.m_result, SYSTEM_RESULT_CANCELLED);
     std::vector<uint8_t> expected(7, 0x42);
     expected.insert(expected.end(), {0x5D, 0x3C, 0x3C, 0x3C});
-    ASSERT_TRUE(m_emu.WaitFor([&](CemuBootstrapLogger& l) { return l.Chunked().size() >= expected.size(); }, 5000));
+    ASSERT_TRUE(m_emu.WaitFor([&](CemuBootstrapLogger& l) { return l.Chunked().size() >= expected.size(); }));
     EXPECT_EQ(From<std::vector<uint8_t>>([](CemuBootstrapLogger& l) { return l.Chunked(); }), expected);
 }
 

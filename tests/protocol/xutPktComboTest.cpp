@@ -6,6 +6,7 @@
 #include "hardware/xutSmartSenDef.h"
 #include "protocol/xutPktCombo.h"
 #include "protocol/xutPktSimDevice.h"
+#include "transport/zxStopWatch.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,10 @@ namespace {
 
 using qvtest::SimPktDevice;
 using qvtest::BlockWithSlots;
-using qvtest::WaitFor;
+using qvtest::WaitUntil;
+
+// A mode change or an acknowledgement waited for until it comes.
+constexpr float kWaitSeconds = qvtest::kWaitBoundMs / 1000.0f;
 
 class PktComboTest : public ::testing::Test
 {
@@ -140,10 +144,7 @@ TEST_F(PktComboTest, StreamingRunDeliversEveryChannel)
     int out[6 * 20];
     std::fill(std::begin(out), std::end(out), -1);
     int n = 0;
-    ASSERT_TRUE(WaitFor([&] {
-        wxMilliSleep(20);
-        return m_combo.ReadSamples(out, n, start, 10) && n > 0;
-    }));
+    ASSERT_TRUE(WaitUntil([&] { return m_combo.ReadSamples(out, n, start, 10) && n > 0; }));
     EXPECT_EQ(out[0], 1000);
     EXPECT_EQ(out[1], 2000);
     EXPECT_EQ(out[2], 0x0ABC);
@@ -203,7 +204,7 @@ TEST_F(PktComboTest, TimingRunReportsIntervalsAndStates)
     first->AddEvent(4500, 0, 2);
     std::vector<std::pair<int64_t, int>> events;
     auto readUntil = [&](size_t count) {
-        return WaitFor([&] {
+        return WaitUntil([&] {
             bool one = false;
             if (m_combo.ReadTimingEvent(time, mask, one) && one)
                 events.emplace_back(time, mask);
@@ -213,7 +214,9 @@ TEST_F(PktComboTest, TimingRunReportsIntervalsAndStates)
     ASSERT_TRUE(readUntil(2));
     second->AddEvent(9000, 1, 1);
     ASSERT_TRUE(readUntil(3));
-    wxMilliSleep(50);
+    // Both devices have repeated their last reports since.
+    ASSERT_TRUE(first->WaitTwoPolls());
+    ASSERT_TRUE(second->WaitTwoPolls());
     bool more = false;
     ASSERT_TRUE(m_combo.ReadTimingEvent(time, mask, more));
     EXPECT_FALSE(more);
@@ -232,11 +235,12 @@ TEST_F(PktComboTest, PushButtonOfAPacketDeviceIsPostedOnceAndAcknowledged)
 {
     SimPktDevice* device = SimPktDevice::Packet("a", BlockWithSlots(1));
     Connect({device});
-    ASSERT_TRUE(m_combo.SetMode(1, false, 0.1f));
+    ASSERT_TRUE(m_combo.SetMode(1, false, kWaitSeconds));
     device->SetButtonBits(0x44); // pressed and clicked
-    ASSERT_TRUE(WaitFor([&] { return Posted().size() >= 2; }));
-    ASSERT_TRUE(m_combo.ResendAndWait(0.05f));
-    wxMilliSleep(30);
+    ASSERT_TRUE(WaitUntil([&] { return Posted().size() >= 2; }));
+    ASSERT_TRUE(m_combo.ResendAndWait(kWaitSeconds));
+    // The device has repeated its bits since: they are not posted again.
+    ASSERT_TRUE(device->WaitTwoPolls());
     EXPECT_EQ(Posted(), (std::vector<int>{6154, 6153}));
     bool acknowledged = false;
     for (const auto& f : device->Written())
@@ -252,11 +256,11 @@ TEST_F(PktComboTest, ShortReportDeviceIdentifiesItsSensorAndConfirmsModes)
     EXPECT_EQ(m_records[0].m_idCode, 23);
     EXPECT_EQ(m_records[0].m_idType, 2);
     EXPECT_TRUE(m_combo.HasOldShortReportPort());
-    ASSERT_TRUE(m_combo.SetMode(1, false, 0.1f));
+    ASSERT_TRUE(m_combo.SetMode(1, false, kWaitSeconds));
     // A device that reports the mode once and then falls silent is not
     // confirmed.
     device->SetAnswering(false);
-    wxMilliSleep(20);
+    ASSERT_TRUE(device->WaitTwoPolls()); // nothing of it on the way any more
     CzxStopWatch watch;
     EXPECT_FALSE(m_combo.WaitForAcks(1, 0.2f));
     EXPECT_GE(watch.Time(), 200);
@@ -267,7 +271,7 @@ TEST_F(PktComboTest, SmartSensorCalibrationIsWrittenToTheDevice)
     SimPktDevice* device = SimPktDevice::Packet("a", BlockWithSlots(1));
     device->SetRangeCode(0, 1);
     Connect({device});
-    ASSERT_TRUE(m_combo.SetMode(1, false, 0.1f));
+    ASSERT_TRUE(m_combo.SetMode(1, false, kWaitSeconds));
     CxhwSensor& record = m_records[0];
     ASSERT_EQ(record.m_calib.m_index, xutMakeSmartIdentBank(0, 0, 0, 1));
     record.m_changedCal = false;
@@ -289,13 +293,14 @@ TEST_F(PktComboTest, FastCaptureCollectsTheRequestedSamples)
     ASSERT_TRUE(m_combo.StartFastSampling(0, 100, 50, 1));
     std::vector<int> samples;
     int values[6] = {};
-    ASSERT_TRUE(WaitFor([&] {
+    ASSERT_TRUE(WaitUntil([&] {
         bool got = false;
         while (m_combo.ReadFastSample(0, values, got) && got)
             samples.push_back(values[0]);
         return samples.size() >= 100;
     }));
-    wxMilliSleep(30);
+    // Reports after the capture add nothing.
+    ASSERT_TRUE(device->WaitTwoPolls());
     bool got = true;
     ASSERT_TRUE(m_combo.ReadFastSample(0, values, got));
     EXPECT_FALSE(got);
@@ -315,7 +320,7 @@ TEST_F(PktComboTest, FastSampleLandsInItsOwnChannel)
     ASSERT_TRUE(m_combo.StartFastSampling(2, 10, 50, 1));
     int values[6] = {-1, -1, -1, -1, -1, -1};
     bool got = false;
-    ASSERT_TRUE(WaitFor([&] { return m_combo.ReadFastSample(2, values, got) && got; }));
+    ASSERT_TRUE(WaitUntil([&] { return m_combo.ReadFastSample(2, values, got) && got; }));
     EXPECT_EQ(values[2], 0);
     EXPECT_EQ(values[1], -1);
 }

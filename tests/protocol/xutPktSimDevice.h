@@ -4,7 +4,7 @@
 #include "protocol/xutPktDevice.h"
 #include "protocol/xutPktDeviceSource.h"
 #include "protocol/xutPktPort.h"
-#include "transport/zxStopWatch.h"
+#include "support/testWait.h"
 
 #include <atomic>
 #include <cstring>
@@ -80,6 +80,13 @@ public:
     // Test controls.
     void Unplug() { m_present = false; }
     void SetAnswering(bool on) { m_answering = on; }
+    // Waits for two more polls of the device: the report it was handing over
+    // is in, and one more poll has repeated it (or, silent, sent nothing).
+    bool WaitTwoPolls()
+    {
+        const uint64_t from = m_polls;
+        return WaitUntil([&] { return m_polls >= from + 2; });
+    }
     void SetValue(int slot, int value) { With([&](CemuPktDevice& d) { d.SetValue(slot, value); }); }
     void SetRangeCode(int slot, int code)
     {
@@ -140,6 +147,7 @@ private:
                 if (n)
                     m_sink->PutRXReport(report, n);
             }
+            ++m_polls;
             wxMilliSleep(std::max(1, int(m_interval)));
         }
     }
@@ -153,6 +161,7 @@ private:
     std::atomic<bool> m_present{true};
     std::atomic<bool> m_answering{true};
     std::atomic<int> m_interval{8};
+    std::atomic<uint64_t> m_polls{0};
     std::mutex m_mutex;
     CemuPktDevice m_logic;
 };
@@ -196,18 +205,6 @@ inline std::vector<unsigned char> BlockWithSlots(int slots, int product = 3)
     block.ranges = {range};
     block.product = product;
     return block.Build();
-}
-
-// Waits, polling, for a condition; false when it does not come within ms.
-inline bool WaitFor(const std::function<bool()>& done, int ms = 5000)
-{
-    CzxStopWatch watch;
-    while (!done()) {
-        if (watch.Time() > ms)
-            return false;
-        wxMilliSleep(1);
-    }
-    return true;
 }
 
 } // namespace qvtest

@@ -18,7 +18,10 @@
 namespace {
 
 using qvtest::BlockWithSlots;
-using qvtest::WaitFor;
+using qvtest::WaitUntil;
+
+// A mode change or an acknowledgement waited for until it comes.
+constexpr float kWaitSeconds = qvtest::kWaitBoundMs / 1000.0f;
 using Device = std::shared_ptr<CemuPktUSBDevice>;
 
 // The combo over the devices of a simulated USB bus, found the way the
@@ -141,7 +144,7 @@ TEST_F(PktUSBTest, StreamingRunDeliversEveryChannel)
     int out[6 * 20];
     std::fill(std::begin(out), std::end(out), -1);
     int n = 0;
-    ASSERT_TRUE(WaitFor([&] { return m_combo.ReadSamples(out, n, start, 10) && n > 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return m_combo.ReadSamples(out, n, start, 10) && n > 0; }));
     EXPECT_EQ(out[0], 1000);
     EXPECT_EQ(out[1], 2000);
     EXPECT_EQ(out[2], 0x0ABC);
@@ -151,7 +154,7 @@ TEST_F(PktUSBTest, StreamingRunDeliversEveryChannel)
     packet->With([](CemuPktDevice& d) { d.SetValue(0, 1234); });
     int64_t t = start + n * 10;
     int latest = -1;
-    ASSERT_TRUE(WaitFor([&] {
+    ASSERT_TRUE(WaitUntil([&] {
         int k = 0;
         if (!m_combo.ReadSamples(out, k, t, 10))
             return false;
@@ -187,7 +190,7 @@ TEST_F(PktUSBTest, TimingRunReportsIntervalsAndStates)
     });
     std::vector<std::pair<int64_t, int>> events;
     auto readUntil = [&](size_t count) {
-        return WaitFor([&] {
+        return WaitUntil([&] {
             bool one = false;
             if (m_combo.ReadTimingEvent(time, mask, one) && one)
                 events.emplace_back(time, mask);
@@ -213,27 +216,27 @@ TEST_F(PktUSBTest, PushButtonsArePostedOnceAndAcknowledged)
     Device packet = Plug(CemuPktUSBDevice::Packet(BlockWithSlots(1)));
     Device shortReport = Plug(CemuPktUSBDevice::Short());
     Connect();
-    ASSERT_TRUE(m_combo.SetMode(1, false, 0.1f));
+    ASSERT_TRUE(m_combo.SetMode(1, false, kWaitSeconds));
 
     packet->With([](CemuPktDevice& d) { d.SetButtonBits(0xC4); });
-    ASSERT_TRUE(WaitFor([&] { return Posted().size() >= 3; }));
+    ASSERT_TRUE(WaitUntil([&] { return Posted().size() >= 3; }));
     // The device repeats its bits until told; the acknowledges go with the
     // next frame, once.
-    ASSERT_TRUE(m_combo.ResendAndWait(0.05f));
+    ASSERT_TRUE(m_combo.ResendAndWait(kWaitSeconds));
     const auto frames = Written(packet);
     int acknowledged = 0;
     for (const auto& f : frames)
         acknowledged += f[1] == 1 && (f[0] & 0xC0) == 0xC0;
     EXPECT_EQ(acknowledged, 1);
-    ASSERT_TRUE(m_combo.ResendAndWait(0.05f));
+    ASSERT_TRUE(m_combo.ResendAndWait(kWaitSeconds));
     EXPECT_EQ(Posted(), (std::vector<int>{6154, 6153, 6152}));
 
     // The short-report device's button: pressed after a few polls, clicked
     // when let go.
     shortReport->With([](CemuPktDevice& d) { d.SetShortButtonDown(true); });
-    ASSERT_TRUE(WaitFor([&] { return Posted().size() >= 4; }));
+    ASSERT_TRUE(WaitUntil([&] { return Posted().size() >= 4; }));
     shortReport->With([](CemuPktDevice& d) { d.SetShortButtonDown(false); });
-    ASSERT_TRUE(WaitFor([&] { return Posted().size() >= 5; }));
+    ASSERT_TRUE(WaitUntil([&] { return Posted().size() >= 5; }));
     EXPECT_EQ(Posted(), (std::vector<int>{6154, 6153, 6152, 6154, 6153}));
 }
 
@@ -245,7 +248,7 @@ TEST_F(PktUSBTest, ChannelsFollowDevicesPluggedInAndOut)
     EXPECT_EQ(Assignments(), (A{{0, 0}, {0, 1}, {1, 0}, {1, 1}, {1, 2}, {-1, -1}}));
 
     first->Unplug();
-    ASSERT_TRUE(WaitFor([&] { return !m_combo.GetPort(0).IsReady(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !m_combo.GetPort(0).IsReady(); }));
     ASSERT_TRUE(m_combo.UpdateSensors(m_records));
     EXPECT_EQ(Assignments(), (A{{-1, -1}, {-1, -1}, {1, 0}, {1, 1}, {1, 2}, {-1, -1}}));
     EXPECT_EQ(m_records[0].m_idCode, 0);
@@ -277,7 +280,7 @@ TEST_F(PktUSBTest, SampleCountsClaimedByTheDeviceStayWithinItsReports)
     ASSERT_TRUE(m_combo.StartFastSampling(0, 100, 50, 1));
     std::vector<int> samples;
     int values[6] = {};
-    ASSERT_TRUE(WaitFor([&] {
+    ASSERT_TRUE(WaitUntil([&] {
         bool got = false;
         while (m_combo.ReadFastSample(0, values, got) && got)
             samples.push_back(values[0]);
@@ -287,7 +290,7 @@ TEST_F(PktUSBTest, SampleCountsClaimedByTheDeviceStayWithinItsReports)
     for (int i = 0; i < 100; ++i)
         ASSERT_EQ(samples[size_t(i)], i);
     // The capture is complete: further reports add nothing.
-    ASSERT_TRUE(m_combo.ResendAndWait(0.05f));
+    ASSERT_TRUE(m_combo.ResendAndWait(kWaitSeconds));
     bool got = true;
     ASSERT_TRUE(m_combo.ReadFastSample(0, values, got));
     EXPECT_FALSE(got);

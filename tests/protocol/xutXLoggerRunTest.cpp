@@ -7,30 +7,17 @@
 #include "protocol/xutBoxInfo.h"
 #include "protocol/xutXLogger.h"
 #include "protocol/xutXLoggerUSB.h"
+#include "support/testWait.h"
 #include "transport/zxStopWatch.h"
 #include "transport/zxTime.h"
 #include "transport/zxUSBDeviceV.h"
 #include "transport/zxUSBSimHost.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
-#include <wx/utils.h>
 
 namespace {
-
-// Waits, sleeping between looks, until the condition holds (at most 5 s).
-bool WaitFor(const std::function<bool()>& done)
-{
-    CzxStopWatch watch;
-    while (!done()) {
-        if (watch.Time() > 5000)
-            return false;
-        wxMilliSleep(2);
-    }
-    return true;
-}
 
 // The emulated logger at the far end of one transport, and the link to it.
 class Far : public CemuXLoggerFar
@@ -49,7 +36,7 @@ public:
 
     bool WaitInput(uint32_t n)
     {
-        return WaitFor([this, n] { return m_link.GetInputCount() >= n; });
+        return qvtest::WaitUntil([this, n] { return m_link.GetInputCount() >= n; });
     }
 
     CxutXLogger m_link;
@@ -79,8 +66,9 @@ TEST_P(XLoggerOver, IdentifiesTheLogger)
     EXPECT_EQ(far.m_link.GetInputCount(), 0u) << "every reply taken whole";
 }
 
-// The record numbers of the readings of a run of about three seconds.
-std::vector<int> StreamRun(Far& far)
+// The record numbers of the first readings of a run, read as the box thread
+// reads them.
+std::vector<int> StreamRun(Far& far, size_t readings)
 {
     CxutXLogger& link = far.m_link;
     EXPECT_TRUE(link.Open());
@@ -91,18 +79,21 @@ std::vector<int> StreamRun(Far& far)
     EXPECT_TRUE(link.StartStream(0.1));
     int64_t t = zxWrapTime(zxWatchTime(runClock) + 1);
     std::vector<int> records;
-    while (runClock.Time() < 3000) {
+    bool broke = false;
+    const bool all = qvtest::WaitUntil([&] {
         int values[CxutXLogger::kMaxStreamReadings * 6];
         int count = 0;
         if (!link.ReadStream(values, count, t, step)) {
-            ADD_FAILURE() << "the stream broke";
-            break;
+            broke = true;
+            return true;
         }
         for (int i = 0; i < count; ++i)
             records.push_back(values[6 * i] | values[6 * i + 1] << 16);
         t = zxWrapTime(t + count * step);
-        wxMilliSleep(count > 0 ? std::max(1, 20 / count) : 30);
-    }
+        return records.size() >= readings;
+    });
+    EXPECT_FALSE(broke) << "the stream broke";
+    EXPECT_TRUE(all) << records.size() << " readings";
     link.StopStream();
     far.Peer().StopPacing();
     return records;
@@ -111,7 +102,7 @@ std::vector<int> StreamRun(Far& far)
 TEST_P(XLoggerOver, RunAt100msHasOneReadingPerPeriod)
 {
     Far far(GetParam());
-    const std::vector<int> records = StreamRun(far);
+    const std::vector<int> records = StreamRun(far, 30);
     // USB records come every 100 ms; Bluetooth LE records every 50 ms, so
     // each reading is two records on.
     const int perReading = GetParam() ? 1 : 2;

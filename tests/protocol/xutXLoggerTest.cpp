@@ -4,6 +4,7 @@
 #include "protocol/xutBoxInfo.h"
 #include "protocol/xutXLogger.h"
 #include "protocol/xutXLoggerTestPort.h"
+#include "support/testWait.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -226,11 +227,11 @@ TEST(XLoggerStream, KeepAliveAtMostOncePerSecond)
     l.link.KeepAlive();
     EXPECT_TRUE(l.Sent().empty());
     std::vector<uint8_t> sent;
-    while (sent.empty() && watch.Time() < 5000) {
-        wxMilliSleep(5);
+    ASSERT_TRUE(qvtest::WaitUntil([&] {
         l.link.KeepAlive();
         sent = l.Sent();
-    }
+        return !sent.empty();
+    }));
     EXPECT_EQ(sent, std::vector<uint8_t>{0});
     EXPECT_GE(watch.Time(), 1000);
 }

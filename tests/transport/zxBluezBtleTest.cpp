@@ -1,4 +1,5 @@
 // Test label: threads
+#include "support/testWait.h"
 #include "transport/zxBluezBtle.h"
 #include "transport/zxBtle.h"
 #include "transport/zxBtleManager.h"
@@ -23,29 +24,22 @@ using Bytes = std::vector<uint8_t>;
 const char kMock[] = QV_TEST_EMULATORS_DIR "/emuBluez.py";
 const wxString kIdentifier = "00000000-0000-1000-8000-C0FFEE000001";
 
-// Waits, sleeping between looks, until the condition holds (at most 10 s).
-bool WaitFor(const std::function<bool()>& done)
-{
-    for (int i = 0; i < 2000 && !done(); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    return done();
-}
-
-// One line from the descriptor, within 10 s.
+// One line from the descriptor, as far as it came within the tests' bound.
 std::string ReadLine(int fd)
 {
     std::string line;
-    for (int i = 0; i < 1000; ++i) {
+    qvtest::WaitUntil([&] {
         pollfd p{fd, POLLIN, 0};
-        if (::poll(&p, 1, 10) <= 0)
-            continue;
-        char c = 0;
-        if (::read(fd, &c, 1) != 1)
-            break;
-        if (c == '\n')
-            return line;
-        line += c;
-    }
+        while (::poll(&p, 1, 0) > 0) {
+            char c = 0;
+            if (::read(fd, &c, 1) != 1)
+                return true;
+            if (c == '\n')
+                return true;
+            line += c;
+        }
+        return false;
+    });
     return line;
 }
 
@@ -88,7 +82,7 @@ protected:
         m_central.SetPlatform(std::make_unique<CzxBluezBtle>());
         m_central.SetMainQueue([](std::function<void()>) {});
         m_central.ClearLoggers();
-        ASSERT_TRUE(WaitFor([&] { return m_central.IsPoweredOn(); }));
+        ASSERT_TRUE(qvtest::WaitUntil([&] { return m_central.IsPoweredOn(); }));
     }
 
     void TearDown() override
@@ -119,7 +113,7 @@ TEST_F(Bluez, ScanFindsTheLoggerAndRemembersIt)
 {
     EXPECT_EQ(m_central.GetStateText(), "Bluetooth is powered on");
     ASSERT_TRUE(m_central.ScanStart());
-    ASSERT_TRUE(WaitFor([&] { return m_central.GetLoggerCount() >= 1; }));
+    ASSERT_TRUE(qvtest::WaitUntil([&] { return m_central.GetLoggerCount() >= 1; }));
     EXPECT_TRUE(m_central.ScanStop());
     wxString name, identifier;
     ASSERT_TRUE(m_central.GetLogger(0, name, identifier));
@@ -132,7 +126,7 @@ TEST_F(Bluez, ScanFindsTheLoggerAndRemembersIt)
 TEST_F(Bluez, TheSelectedLoggerOpensAndExchangesBytes)
 {
     ASSERT_TRUE(m_central.ScanStart());
-    ASSERT_TRUE(WaitFor([&] { return m_central.GetLoggerCount() >= 1; }));
+    ASSERT_TRUE(qvtest::WaitUntil([&] { return m_central.GetLoggerCount() >= 1; }));
     m_central.ScanStop();
     CzxBtle port;
     port.SelectLogger(0);

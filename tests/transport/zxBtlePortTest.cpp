@@ -1,4 +1,5 @@
 // Test label: threads
+#include "support/testWait.h"
 #include "transport/zxBtle.h"
 #include "transport/zxBtleManager.h"
 
@@ -22,13 +23,9 @@ double Seconds(Clock::time_point since)
     return std::chrono::duration<double>(Clock::now() - since).count();
 }
 
-// Waits, sleeping between looks, until the condition holds (at most 10 s).
-bool WaitFor(const std::function<bool()>& done)
-{
-    for (int i = 0; i < 2000 && !done(); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    return done();
-}
+// A read that is to get its bytes waits for them as long as any wait of the
+// tests.
+constexpr float kWaitSeconds = qvtest::kWaitBoundMs / 1000.0f;
 
 Bytes Counting(size_t n, uint8_t first = 0)
 {
@@ -94,11 +91,10 @@ TEST_F(BtlePort, OpenRunsTheChainInOrderAndCloseUndoesIt)
 
 TEST_F(BtlePort, OpenFailsWithoutPowerSelectionOrAnswer)
 {
-    // Powered off: fails at once and does not connect.
+    // Powered off: fails without connecting, and so without waiting for
+    // the link.
     m_adapter->SetState(BTLE_STATE_POWERED_OFF);
-    auto start = Clock::now();
     EXPECT_FALSE(m_port->Reopen());
-    EXPECT_LT(Seconds(start), 0.5);
     for (const wxString& line : m_adapter->TakeLog())
         EXPECT_NE(line, "connect");
 
@@ -106,10 +102,9 @@ TEST_F(BtlePort, OpenFailsWithoutPowerSelectionOrAnswer)
     // connection, the last step forward.
     m_adapter->SetState(BTLE_STATE_POWERED_ON);
     m_adapter->SetAnswering(kLogger, false);
-    start = Clock::now();
+    const auto start = Clock::now();
     EXPECT_FALSE(m_port->Reopen());
     EXPECT_GE(Seconds(start), 1.9);
-    EXPECT_LT(Seconds(start), 4.0);
     EXPECT_EQ(m_adapter->GetPeripheralState(kLogger), BTLE_PERIPHERAL_CONNECTED); // until the next close
 
     // Nothing selected: neither opens nor closes.
@@ -124,7 +119,7 @@ TEST_F(BtlePort, AnErrorKeepsTheLinkShutUntilTheNextOpen)
     ASSERT_TRUE(m_port->Reopen());
     m_adapter->SetNotifyError(kLogger, "Notifications refused");
     m_adapter->SetNotify(kLogger, zxBtleTXUUID, true); // the logger reports a failed subscription
-    ASSERT_TRUE(WaitFor([&] { return !m_port->IsOpen(); }));
+    ASSERT_TRUE(qvtest::WaitUntil([&] { return !m_port->IsOpen(); }));
     EXPECT_EQ(m_adapter->GetPeripheralState(kLogger), BTLE_PERIPHERAL_CONNECTED);
     EXPECT_TRUE(m_adapter->IsNotifying(kLogger, zxBtleTXUUID));
     EXPECT_EQ(m_central.GetLastError(), "Notifications refused");
@@ -141,7 +136,7 @@ TEST_F(BtlePort, WritesGoOutInValuesOfTwentyBytes)
     const Bytes message = Counting(45);
     EXPECT_TRUE(m_port->Write(message.data(), 0));
     EXPECT_TRUE(m_port->Write(message.data(), 45));
-    ASSERT_TRUE(WaitFor([&] { return WrittenRX().size() >= 3; }));
+    ASSERT_TRUE(qvtest::WaitUntil([&] { return WrittenRX().size() >= 3; }));
     EXPECT_EQ(WrittenRX(), (std::vector<Bytes>{Counting(20), Counting(20, 20), Counting(5, 40)}));
     EXPECT_EQ(m_port->GetTXCount(), 0u);
     for (const wxString& line : m_adapter->TakeLog()) {
@@ -155,7 +150,7 @@ TEST_F(BtlePort, ReadsWaitTheirTimeOutAndTakeAllOrNothing)
 {
     ASSERT_TRUE(m_port->Reopen());
     m_adapter->Notify(kLogger, Counting(9));
-    ASSERT_EQ(m_port->WaitRXCount(9, 5000), 9u);
+    ASSERT_EQ(m_port->WaitRXCount(9, qvtest::kWaitBoundMs), 9u);
     Bytes got(10);
 
     // Strict: the time-out only.
@@ -163,17 +158,16 @@ TEST_F(BtlePort, ReadsWaitTheirTimeOutAndTakeAllOrNothing)
     auto start = Clock::now();
     EXPECT_FALSE(m_port->ReadStrict(got.data(), 10));
     EXPECT_GE(Seconds(start), 0.95);
-    EXPECT_LT(Seconds(start), 2.5);
     EXPECT_EQ(m_port->GetRXCount(), 9u);
 
     // Otherwise on until 5 s after the start.
     start = Clock::now();
     EXPECT_FALSE(m_port->Read(got.data(), 10));
     EXPECT_GE(Seconds(start), 4.9);
-    EXPECT_LT(Seconds(start), 7.0);
     EXPECT_EQ(m_port->GetRXCount(), 9u);
 
-    // The tenth byte arrives during a read.
+    // The tenth byte arrives during a read, which waits for it.
+    m_port->SetTimeout(kWaitSeconds);
     std::thread late([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         m_adapter->Notify(kLogger, {9});
@@ -189,10 +183,10 @@ TEST_F(BtlePort, OversizeValuesAreDroppedAndReopenForgetsOldBytes)
     ASSERT_TRUE(m_port->Reopen());
     m_adapter->Notify(kLogger, Counting(21, 100));
     m_adapter->Notify(kLogger, Counting(20));
-    ASSERT_EQ(m_port->WaitRXCount(20, 5000), 20u);
+    ASSERT_EQ(m_port->WaitRXCount(20, qvtest::kWaitBoundMs), 20u);
     // Whatever was to come has come: the adapter answers in order.
     m_adapter->Notify(kLogger, {0xAA});
-    ASSERT_EQ(m_port->WaitRXCount(21, 5000), 21u);
+    ASSERT_EQ(m_port->WaitRXCount(21, qvtest::kWaitBoundMs), 21u);
     Bytes got(21);
     ASSERT_TRUE(m_port->ReadStrict(got.data(), 21));
     Bytes expected = Counting(20);
@@ -200,7 +194,7 @@ TEST_F(BtlePort, OversizeValuesAreDroppedAndReopenForgetsOldBytes)
     EXPECT_EQ(got, expected);
 
     m_adapter->Notify(kLogger, {1, 2, 3});
-    ASSERT_EQ(m_port->WaitRXCount(3, 5000), 3u);
+    ASSERT_EQ(m_port->WaitRXCount(3, qvtest::kWaitBoundMs), 3u);
     ASSERT_TRUE(m_port->Reopen());
     EXPECT_EQ(m_port->GetRXCount(), 0u);
 }
@@ -250,7 +244,7 @@ TEST_F(BtlePort, RemovingTheReceiverWaitsForAValueInFlight)
     m_central.SetReceiveHandler(&ReceiveSlowly, receiver.get());
     m_adapter->Notify(kLogger, {1});
     m_adapter->Notify(kLogger, {2});
-    ASSERT_TRUE(WaitFor([&] { return receiver->inside.load(); }));
+    ASSERT_TRUE(qvtest::WaitUntil([&] { return receiver->inside.load(); }));
     m_central.RemoveReceiveHandler(receiver.get());
     // Returned only once the value in flight was handed over; later values
     // find another receiver.
@@ -259,7 +253,7 @@ TEST_F(BtlePort, RemovingTheReceiverWaitsForAValueInFlight)
     EXPECT_GE(handed, 1);
     CzxBtle probe;
     m_adapter->Notify(kLogger, {3});
-    ASSERT_TRUE(WaitFor([&] { return probe.GetRXCount() > 0; }));
+    ASSERT_TRUE(qvtest::WaitUntil([&] { return probe.GetRXCount() > 0; }));
     EXPECT_EQ(receiver->calls, handed);
     receiver.reset();
 
@@ -267,9 +261,9 @@ TEST_F(BtlePort, RemovingTheReceiverWaitsForAValueInFlight)
     auto doomed = std::make_unique<CzxBtle>();
     for (int i = 0; i < 200; ++i)
         m_adapter->Notify(kLogger, Counting(20));
-    ASSERT_TRUE(WaitFor([&] { return doomed->GetRXCount() > 0; }));
+    ASSERT_TRUE(qvtest::WaitUntil([&] { return doomed->GetRXCount() > 0; }));
     doomed.reset();
     CzxBtle last;
     m_adapter->Notify(kLogger, {0xFF});
-    EXPECT_TRUE(WaitFor([&] { return last.GetRXCount() % 20 == 1; }));
+    EXPECT_TRUE(qvtest::WaitUntil([&] { return last.GetRXCount() % 20 == 1; }));
 }

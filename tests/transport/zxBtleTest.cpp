@@ -1,5 +1,6 @@
 // Test label: threads
 #include "support/testEnvironment.h"
+#include "support/testWait.h"
 #include "transport/zxBtle.h"
 #include "transport/zxBtleManager.h"
 
@@ -37,12 +38,10 @@ protected:
         return m_queue.size();
     }
 
-    // Waits, sleeping between looks, until n calls are queued (at most 10 s).
+    // Waits until n calls are queued.
     bool WaitQueued(size_t n)
     {
-        for (int i = 0; i < 2000 && Queued() < n; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        return Queued() >= n;
+        return qvtest::WaitUntil([&] { return Queued() >= n; });
     }
 
     void RunQueued()
@@ -193,9 +192,7 @@ TEST_F(Central, RememberedAndSelectedLoggersAcrossRuns)
     for (const wxString& id : {kA, kB, kC, kD})
         adapter.AddInRange({id, ""}); // known to the adapter, advertising no name
     adapter.Connect(kD);
-    for (int i = 0; i < 2000 && adapter.GetPeripheralState(kD) != BTLE_PERIPHERAL_CONNECTED; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    ASSERT_EQ(adapter.GetPeripheralState(kD), BTLE_PERIPHERAL_CONNECTED);
+    ASSERT_TRUE(qvtest::WaitUntil([&] { return adapter.GetPeripheralState(kD) == BTLE_PERIPHERAL_CONNECTED; }));
 
     // The remembered ones (A and C) and the connected one (D), nothing selected.
     // The user's file lies in the program's folder of the user's settings.

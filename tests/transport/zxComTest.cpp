@@ -1,6 +1,7 @@
 // Test label: threads
 #include "emulators/emuBTPeer.h"
 #include "emulators/emuPtyLogger.h"
+#include "support/testWait.h"
 #include "transport/zxCom.h"
 #include "transport/zxStopWatch.h"
 #include "transport/zxUSBDeviceV.h"
@@ -16,11 +17,12 @@
 #include <thread>
 #include <unistd.h>
 #include <vector>
-#include <wx/utils.h>
 
 namespace {
 
-constexpr long kSlackMs = 1500;
+// A read that is to get its bytes waits for them as long as any wait of the
+// tests.
+constexpr float kWaitSeconds = qvtest::kWaitBoundMs / 1000.0f;
 const char* const kAddress = "00-1a-7d-da-71-13";
 
 TEST(Com, PortNumbersNameTheirLinks)
@@ -54,9 +56,7 @@ TEST(Com, InvalidNumbersAndAUsbLinkWithoutDeviceNeverOpen)
     for (int port : {0, 101, 104, -1, 100}) {
         CzxCom com;
         com.SetPort(port, wxString());
-        CzxStopWatch watch;
         EXPECT_FALSE(com.Open()) << port;
-        EXPECT_LT(watch.Time(), 400) << port; // no pause after a failure
         EXPECT_FALSE(com.IsOpen()) << port;
         uint8_t byte = 0;
         EXPECT_FALSE(com.Read(1, &byte, 0.0f)) << port;
@@ -67,7 +67,8 @@ TEST(Com, InvalidNumbersAndAUsbLinkWithoutDeviceNeverOpen)
 }
 
 // Serial port numbers reach the emulated logger's terminal through the
-// device prefix: port n opens <folder>/tty<n>.
+// device prefix: port n opens <folder>/tty<n>. How long each kind of open
+// takes, with and without the pause, is measured by qv_link_bench.
 class ComSerialTest : public ::testing::Test
 {
 protected:
@@ -111,9 +112,6 @@ TEST_F(ComSerialTest, OpenPausesFromPortThreeOn)
         EXPECT_EQ(m_com.GetOpenPort(), c.port);
         if (c.pauses) {
             EXPECT_GE(ms, 500) << c.port;
-            EXPECT_LT(ms, 500 + kSlackMs) << c.port;
-        } else {
-            EXPECT_LT(ms, 500) << c.port;
         }
         m_com.Close(false);
         EXPECT_FALSE(m_com.IsOpen());
@@ -145,13 +143,13 @@ TEST_F(ComSerialTest, IdentifiesTheEmulatedLogger)
     EXPECT_TRUE(m_com.Read(0, &nothing, 0.0f));
     EXPECT_FALSE(m_com.Read(-1, &nothing, 0.0f));
     ASSERT_TRUE(m_com.WriteByte(13));
-    EXPECT_EQ(m_com.ReadByte(2.0f), 37);
+    EXPECT_EQ(m_com.ReadByte(kWaitSeconds), 37);
     ASSERT_TRUE(m_com.WriteByte(1));
-    EXPECT_EQ(m_com.ReadByte(2.0f), 33);
+    EXPECT_EQ(m_com.ReadByte(kWaitSeconds), 33);
     const uint8_t version = 2;
     ASSERT_TRUE(m_com.Write(1, &version));
     char text[4] = {};
-    ASSERT_TRUE(m_com.Read(4, text, 2.0f));
+    ASSERT_TRUE(m_com.Read(4, text, kWaitSeconds));
     EXPECT_EQ(std::string(text, 4), "1.30");
     EXPECT_EQ(m_emu.Received(), (std::vector<uint8_t>{13, 1, 2}));
 }
@@ -165,7 +163,6 @@ TEST_F(ComSerialTest, ReadByteTimesOutWithinItsBound)
         CzxStopWatch watch;
         EXPECT_EQ(strict ? m_com.ReadByteStrict(0.25f) : m_com.ReadByte(0.25f), -1);
         EXPECT_GE(watch.Time(), 250);
-        EXPECT_LT(watch.Time(), 250 + kSlackMs);
     }
 }
 
@@ -174,13 +171,16 @@ TEST_F(ComSerialTest, CloseWithDrainWaitsForQueuedBytesWithinItsBound)
     m_emu.Configure([](CemuLoggerConfig& c) { c.answering = false; });
     m_com.SetPort(2, wxString());
     ASSERT_TRUE(m_com.Open());
-    std::vector<uint8_t> bytes(500, 0x55);
     // Sent while the device takes them: the drain ends as soon as they went.
-    ASSERT_TRUE(m_com.Write(500, bytes.data()));
+    // So many bytes that a drain waiting out its limit (1 s + 2 ms a byte)
+    // would outlast the tests' bound twice.
+    const size_t many = size_t(qvtest::kWaitBoundMs);
+    std::vector<uint8_t> bytes(many, 0x55);
+    ASSERT_TRUE(m_com.Write(uint32_t(many), bytes.data()));
     CzxStopWatch watch;
     m_com.Close(true);
-    EXPECT_LT(watch.Time(), 1000);
-    EXPECT_TRUE(m_emu.WaitReceived(500, 5000));
+    EXPECT_LT(watch.Time(), qvtest::kWaitBoundMs);
+    EXPECT_TRUE(m_emu.WaitReceived(many));
 
     // Held back by the device: 1 s + 2 ms a byte, then closed with them unsent.
     ASSERT_TRUE(m_com.Open());
@@ -191,7 +191,6 @@ TEST_F(ComSerialTest, CloseWithDrainWaitsForQueuedBytesWithinItsBound)
     const long ms = watch.Time();
     ::tcflow(m_emu.SlaveFd(), TCOON);
     EXPECT_GE(ms, 1900);
-    EXPECT_LT(ms, 2000 + kSlackMs);
     EXPECT_FALSE(m_com.IsOpen());
 }
 
@@ -222,10 +221,10 @@ protected:
             work();
             done = true;
         });
-        while (!done && watch.Time() < 20000) {
+        EXPECT_TRUE(qvtest::WaitUntil([&] {
             m_com->GetBTDevice().ServiceRequests();
-            wxMilliSleep(1);
-        }
+            return done.load();
+        }));
         box.join();
         return watch.Time();
     }
@@ -240,7 +239,6 @@ TEST_F(ComBluetoothTest, OpenPausesAndReadsWaitThreeSecondsUnlessStrict)
     long ms = OnBox([&] { opened = m_com->Open(); });
     ASSERT_TRUE(opened);
     EXPECT_GE(ms, 500);
-    EXPECT_LT(ms, 500 + kSlackMs);
     EXPECT_TRUE(m_com->IsReady());
     EXPECT_EQ(m_com->GetStatus(), -2);
     EXPECT_EQ(m_com->GetOpenPort(), zxCOM_RFCOMM);
@@ -249,17 +247,15 @@ TEST_F(ComBluetoothTest, OpenPausesAndReadsWaitThreeSecondsUnlessStrict)
     ms = OnBox([&] { byte = m_com->ReadByte(0.5f); });
     EXPECT_EQ(byte, -1);
     EXPECT_GE(ms, 2999);
-    EXPECT_LT(ms, 3000 + kSlackMs);
     ms = OnBox([&] { byte = m_com->ReadByteStrict(0.5f); });
     EXPECT_EQ(byte, -1);
     EXPECT_GE(ms, 500);
-    EXPECT_LT(ms, 500 + kSlackMs);
 
     m_remote->Configure([](CemuBTRemote::Setup& s) { s.answering = true; });
     m_remote->ConfigureLogger([](CemuLoggerConfig& c) { c.status = 36; });
     OnBox([&] {
         m_com->WriteByte(13);
-        byte = m_com->ReadByte(1.0f);
+        byte = m_com->ReadByte(kWaitSeconds);
     });
     EXPECT_EQ(byte, 36);
 }
@@ -279,9 +275,7 @@ TEST(ComUsb, CarriesBytesOverCountedReports)
     CzxCom com;
     com.SetPort(100, wxString());
     com.GetUSBPort().SetDevice(std::move(list.GetItem(0).m_itemDevice));
-    CzxStopWatch watch;
     ASSERT_TRUE(com.Open());
-    EXPECT_LT(watch.Time(), 400);
     EXPECT_TRUE(com.IsOpen());
     EXPECT_TRUE(com.IsReady());
     EXPECT_EQ(com.GetStatus(), -2);
@@ -299,11 +293,11 @@ TEST(ComUsb, CarriesBytesOverCountedReports)
     logger->SendStream(nullptr, 0);
     const uint8_t answer[9] = {0x55, 1, 2, 3, 4, 5, 6, 7, 8};
     logger->SendStream(answer, 9);
-    EXPECT_EQ(com.ReadByte(5.0f), 0x55);
+    EXPECT_EQ(com.ReadByte(kWaitSeconds), 0x55);
     uint8_t rest[8] = {};
-    ASSERT_TRUE(com.Read(8, rest, 5.0f));
+    ASSERT_TRUE(com.Read(8, rest, kWaitSeconds));
     EXPECT_EQ(std::vector<uint8_t>(rest, rest + 8), std::vector<uint8_t>(answer + 1, answer + 9));
-    watch.Start(0);
+    CzxStopWatch watch;
     EXPECT_EQ(com.ReadByte(0.05f), -1);
     EXPECT_GE(watch.Time(), 50);
 
@@ -313,10 +307,7 @@ TEST(ComUsb, CarriesBytesOverCountedReports)
     EXPECT_FALSE(com.Write(1, command));
     ASSERT_TRUE(com.Open());
     logger->Unplug();
-    CzxStopWatch gone;
-    while (com.IsReady() && gone.Time() < 5000)
-        wxMilliSleep(1);
-    EXPECT_FALSE(com.IsReady());
+    EXPECT_TRUE(qvtest::WaitUntil([&] { return !com.IsReady(); }));
     com.Abort();
     EXPECT_FALSE(com.IsOpen());
 }

@@ -1,39 +1,29 @@
 // Test label: threads
+#include "support/testWait.h"
 #include "transport/zxStopWatch.h"
 #include "transport/zxUSBDeviceV.h"
 #include "transport/zxUSBPort.h"
 #include "transport/zxUSBSimDevice.h"
 #include "transport/zxUSBSimHost.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <numeric>
 #include <vector>
-#include <wx/utils.h>
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-constexpr long kBoundMs = 5000;
+// Reads that are to get their bytes wait for them as long as any wait of the
+// tests.
+constexpr long kBoundMs = qvtest::kWaitBoundMs;
 
 Bytes Sequence(size_t n, uint8_t first = 1)
 {
     Bytes bytes(n);
     std::iota(bytes.begin(), bytes.end(), first);
     return bytes;
-}
-
-bool WaitFor(const std::function<bool()>& done)
-{
-    CzxStopWatch watch;
-    while (!done()) {
-        if (watch.Time() > kBoundMs)
-            return false;
-        wxMilliSleep(1);
-    }
-    return true;
 }
 
 // A simulated bus set for the scans of each test, and a port opened on one
@@ -223,7 +213,7 @@ TEST_F(UsbPortTest, FramedReportsBecomeAStreamWithLostBytesMarked)
             expected.insert(expected.end(), size_t(c.arrived[r].second), 0xFF);
             expected.insert(expected.end(), report + 7 - c.arrived[r].first, report + 7);
         }
-        ASSERT_TRUE(WaitFor([&] { return device->GetPendingCount() == 0; })) << c.name;
+        ASSERT_TRUE(qvtest::WaitUntil([&] { return device->GetPendingCount() == 0; })) << c.name;
         EXPECT_EQ(port.WaitRXCount(uint32_t(expected.size()), kBoundMs), expected.size()) << c.name;
         EXPECT_EQ(ReadAll(port, uint32_t(expected.size())), expected) << c.name;
         m_host.Remove(device);
@@ -251,7 +241,7 @@ TEST_F(UsbPortTest, AStreamSurvivesLostReports)
     expected.insert(expected.end(), {'H', 'I', 'J', 'V', 'W'});
     expected.insert(expected.end(), 9, 0xFF);
     expected.insert(expected.end(), {'Q', 'R', 'S', 'T', 'U', 'V', 'W'});
-    ASSERT_TRUE(WaitFor([&] { return device->GetPendingCount() == 0; }));
+    ASSERT_TRUE(qvtest::WaitUntil([&] { return device->GetPendingCount() == 0; }));
     EXPECT_EQ(ReadAll(port, uint32_t(expected.size())), expected);
     EXPECT_EQ(port.GetRXCount(), 0u);
 }
@@ -301,13 +291,13 @@ TEST_F(UsbPortTest, ReportsWithoutAPortAreLost)
     const Bytes first = Sequence(64, 1);
     device->SendReport(first.data(), 64);
     device->SendReport(first.data(), 64);
-    ASSERT_TRUE(WaitFor([&] { return device->GetPendingCount() == 0; }));
+    ASSERT_TRUE(qvtest::WaitUntil([&] { return device->GetPendingCount() == 0; }));
     CzxUSBPort port;
     port.SetDevice(std::move(found));
     const Bytes second = Sequence(64, 100);
     device->SendReport(second.data(), 64);
     EXPECT_EQ(ReadAll(port, 64), second);
-    wxMilliSleep(20);
+    ASSERT_TRUE(qvtest::WaitUntil([&] { return device->GetPendingCount() == 0; }));
     EXPECT_EQ(port.GetRXCount(), 0u);
 }
 
@@ -321,7 +311,7 @@ TEST_F(UsbPortTest, UnplugThenReopenAfterANewScan)
     ASSERT_TRUE(port.IsReady());
 
     device->Unplug();
-    ASSERT_TRUE(WaitFor([&] { return !port.IsReady(); }));
+    ASSERT_TRUE(qvtest::WaitUntil([&] { return !port.IsReady(); }));
     EXPECT_TRUE(port.IsOpen()); // open, but gone
     const uint8_t byte = 5;
     EXPECT_FALSE(port.Write(&byte, 1));
@@ -391,7 +381,7 @@ TEST_F(UsbPortTest, WritesToTheMultiDeviceLoggerArePaced)
     const uint8_t report[8] = {1};
     for (int round = 0; round < 5; ++round) {
         device->SendReport(report, 8);
-        ASSERT_TRUE(WaitFor([&] { return port.GetRXCount() >= 8; }));
+        ASSERT_TRUE(qvtest::WaitUntil([&] { return port.GetRXCount() >= 8; }));
         uint8_t got[8];
         ASSERT_TRUE(port.Read(got, 8, 0));
         ASSERT_TRUE(port.WriteReportData(report));
