@@ -139,7 +139,7 @@ TEST_F(Bluez, TheSelectedLoggerOpensAndExchangesBytes)
     for (size_t i = 0; i < message.size(); ++i)
         message[i] = uint8_t(i * 7);
     ASSERT_TRUE(port.Write(message.data(), int32_t(message.size())));
-    port.SetTimeout(5.0f);
+    port.SetTimeout(qvtest::kWaitBoundMs / 1000.0f); // the echo is waited for
     Bytes got(25);
     ASSERT_TRUE(port.ReadStrict(got.data(), 25));
     EXPECT_EQ(got, message);
