@@ -7,6 +7,7 @@
 #include <wx/app.h>
 #include <wx/bookctrl.h>
 #include <wx/combobox.h>
+#include <wx/dialog.h>
 #include <wx/html/helpdlg.h>
 #include <wx/html/helpfrm.h>
 #include <wx/html/helpwnd.h>
@@ -74,6 +75,12 @@ void CgumHelpController::Place(wxTopLevelWindow& window, wxHtmlHelpWindow* help)
     wxRect place(wxPoint(), size);
     const wxRect area = over->GetScreenRect();
     place.SetPosition(wxPoint(area.x + (area.width - place.width) / 2, area.y + (area.height - place.height) / 2));
+    if (window.IsKindOf(wxCLASSINFO(wxDialog))) {
+        // A dialog is put over its parent by the window manager itself.
+        window.SetSize(place.GetSize());
+        window.CentreOnParent();
+        return;
+    }
     // The window manager puts a new frame where it likes, over the menu bar:
     // once it has, the frame is moved over the middle of the program's window.
     auto pending = std::make_shared<bool>(true);
