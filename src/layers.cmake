@@ -32,6 +32,7 @@ set(QV_GUI_SOURCES
   app/barActivity.cpp
   app/barHelp.cpp
   app/gumHtmlFilter.cpp
+  app/gumHelpController.cpp
   app/gumWindowHelpers.cpp
   app/gumTestHooks.cpp
   wizard/gudSetupWizard.cpp

@@ -2,6 +2,7 @@
 
 #include "app/gumDocManager.h"
 #include "app/gumFrame.h"
+#include "app/gumHelpController.h"
 #include "app/gumHtmlFilter.h"
 #include "app/base/gumHelpers.h"
 #include "app/gumTestHooks.h"
@@ -136,7 +137,7 @@ bool CgumApp::OnInit()
 
     wxFileSystem::AddHandler(new wxArchiveFSHandler);
     wxHtmlWindow::AddFilter(new CgumHtmlFilter);
-    m_help = new wxHtmlHelpController(wxHF_DEFAULT_STYLE, nullptr);
+    m_help = new CgumHelpController(wxHF_DEFAULT_STYLE, nullptr);
     {
         wxLogNull quiet; // a missing help book is ignored
         wxFileName book;
@@ -320,7 +321,7 @@ void CgumApp::ShowHelp(const wxString& page, wxWindow* parent)
     wxFileName book;
     m_res.GetHelpBookFile(book);
     if (parent) {
-        wxHtmlHelpController dialog(wxHF_DEFAULT_STYLE | wxHF_DIALOG | wxHF_MODAL, parent);
+        CgumHelpController dialog(wxHF_DEFAULT_STYLE | wxHF_DIALOG | wxHF_MODAL, parent);
         {
             wxLogNull quiet;
             dialog.AddBook(book);

@@ -58,6 +58,9 @@ void CgucConversion::Fill(const CdocField* field, bool showAll)
     SetSelection(0);
     if (kept)
         SelectConversion(kept);
+    // The toolkit keeps the best size it measured for the old items: a
+    // refit must see the widest of the new ones.
+    InvalidateBestSize();
 }
 
 const CxhwSenConvert* CgucConversion::GetConversion(int index) const

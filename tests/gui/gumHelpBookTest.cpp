@@ -15,6 +15,7 @@
 #include "support/testBoxes.h"
 #include "views/guvBoxesPanel.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -24,6 +25,7 @@
 #include <set>
 #include <sstream>
 #include <wx/button.h>
+#include <wx/combobox.h>
 #include <wx/filename.h>
 #include <wx/fs_arc.h>
 #include <wx/html/helpctrl.h>
@@ -197,6 +199,30 @@ TEST_F(Help, ContentsOpensTheBookAndBelowItsLevelTheIntroduction)
     Command(wxID_HELP);
     EXPECT_TRUE(modal.m_done);
     EXPECT_EQ(page, "Introduction.htm");
+    frame->Close(true);
+}
+
+// The help window opens over the middle of the main frame, not over its menu
+// bar, large enough for its tool bar, and its bookmarks box shows whole.
+TEST_F(Help, TheWindowOpensOverTheMainFrameWithItsBookmarksWhole)
+{
+    Command(wxID_HELP);
+    wxHtmlHelpFrame* frame = m_app->m_help->GetFrame();
+    ASSERT_NE(frame, nullptr);
+    auto* bookmarks = wxDynamicCast(frame->FindWindow(wxID_HTML_BOOKMARKSLIST), wxComboBox);
+    ASSERT_NE(bookmarks, nullptr);
+    const int textWidth = bookmarks->GetTextExtent(bookmarks->GetString(0)).x;
+    const wxRect main = m_frame->GetScreenRect();
+    auto placed = [&] {
+        const wxRect help = frame->GetScreenRect();
+        const wxPoint offset = help.GetPosition() + help.GetSize() / 2 - main.GetPosition() - main.GetSize() / 2;
+        return frame->IsShownOnScreen() && std::abs(offset.x) < 40 && std::abs(offset.y) < 40
+               && help.width >= main.width / 2 && help.height >= main.height / 2;
+    };
+    EXPECT_TRUE(qvtest::PumpUntil(placed));
+    EXPECT_TRUE(qvtest::PumpUntil(
+        [&] { return bookmarks->GetSize().x >= bookmarks->GetSizeFromTextSize(textWidth).x; }));
+    qvtest::SaveScreenshot(frame, "help-window");
     frame->Close(true);
 }
 

@@ -110,6 +110,18 @@ TEST_F(UnitConversions, OffersTheConversionsFromTheChannelsUnitsOrAll)
     EXPECT_EQ(Offset(), "0");
 }
 
+// A refill refits the dialog to the widest conversion, which shows whole.
+TEST_F(UnitConversions, TheDialogWidensToTheLongestConversion)
+{
+    const wxString longest = "'C (degrees Celsius) to 'F (degrees Fahrenheit)";
+    xhwGetSenFile()->m_conversions[0].m_description = longest;
+    ShowAll(true);
+    Pick(1);
+    CgucConversion* picker = m_dialog->m_conversionCtrl;
+    EXPECT_GT(picker->GetBestSize().x, picker->GetTextExtent(longest).x);
+    EXPECT_GE(picker->GetSize().x, picker->GetBestSize().x);
+}
+
 TEST_F(UnitConversions, ToggleReplacesATypedGain)
 {
     Pick(1);

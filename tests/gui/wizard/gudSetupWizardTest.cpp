@@ -586,3 +586,24 @@ TEST_F(SetupWizardPages, AnUnsupportedLogTypeKeepsThePageAndStartTriesAgainLater
     EXPECT_TRUE(wizard.ShowPage(wizard.m_pageDuration, true));
     EXPECT_EQ(m_boxes.m_calls.size(), 1u);
 }
+
+// The wizard is sized once for its largest page and keeps that size on every
+// page, whichever way the pages are visited.
+TEST_F(SetupWizardPages, KeepsOneSizeOnEveryPage)
+{
+    CgudSetupWizard& wizard = Make();
+    wxWizardPage* pages[] = {wizard.m_pageType,         wizard.m_pageReadings,     wizard.m_pageDuration,
+                             wizard.m_pageReady,        wizard.m_pageDuration,     wizard.m_pageReadings,
+                             wizard.m_pageTimingMeasurement, wizard.m_pageTimingObject, wizard.m_pageTimingMass,
+                             wizard.m_pageReady,        wizard.m_pageReadings};
+    wxSize size;
+    for (wxWizardPage* page : pages) {
+        wizard.ShowPage(page, true);
+        if (page == pages[0])
+            size = wizard.GetSize();
+        SCOPED_TRACE(page->GetClassInfo()->GetClassName());
+        EXPECT_EQ(wizard.GetSize(), size);
+        EXPECT_GE(page->GetSize().x, page->GetMinSize().x);
+        EXPECT_GE(page->GetSize().y, page->GetMinSize().y);
+    }
+}
