@@ -94,9 +94,7 @@ protected:
                 Command(ID_STOP);
             doc->Modify(false);
         }
-        if (m_app->m_frame)
-            m_app->m_frame->Close(true);
-        qvtest::Pump(100);
+        EXPECT_TRUE(qvtest::CloseMainFrame(*m_app));
         m_app->OnExit();
         m_boxes.reset();
         ::unsetenv("QUORVANTI_SIMULATE");

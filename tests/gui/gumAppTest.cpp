@@ -24,14 +24,12 @@ protected:
     {
         m_app = &qvtest::CreateApp();
         ASSERT_TRUE(m_app->CallOnInit());
-        qvtest::Pump(300);
+        qvtest::HandlePending();
     }
 
     void CloseAndExit()
     {
-        if (m_app->m_frame)
-            m_app->m_frame->Close(true);
-        qvtest::Pump(200);
+        EXPECT_TRUE(qvtest::CloseMainFrame(*m_app));
         m_app->OnExit();
     }
 
@@ -46,7 +44,8 @@ TEST_F(RunningApp, StartsMaximisedWithEmptyDocumentAndExitsCleanly)
     CgumFrame* frame = m_app->m_frame;
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(frame->IsShown());
-    EXPECT_TRUE(frame->IsMaximized());
+    // The window manager tells when it has maximised the window.
+    EXPECT_TRUE(qvtest::PumpUntil([frame] { return frame->IsMaximized(); }));
     EXPECT_EQ(m_app->GetTopWindow(), frame);
     EXPECT_EQ(m_app->GetAppName(), "Quorvanti");
     EXPECT_EQ(m_app->GetVendorName(), "Corvath");
@@ -182,6 +181,6 @@ TEST(AppStart, UnknownLanguageIsReportedWithoutABox)
     EXPECT_FALSE(app.OnInitLocale());
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_NE(err.find("This language is not supported by the system."), std::string::npos);
-    qvtest::Pump(100);
+    qvtest::HandlePending();
     EXPECT_TRUE(boxes.m_calls.empty());
 }

@@ -40,9 +40,7 @@ protected:
         gumSetBrowserLauncher(nullptr);
         if (CgumDoc* doc = m_app->GetCurrentDocument())
             doc->Modify(false);
-        if (m_app->m_frame)
-            m_app->m_frame->Close(true);
-        qvtest::Pump(100);
+        EXPECT_TRUE(qvtest::CloseMainFrame(*m_app));
         m_app->OnExit();
         m_boxes.reset();
     }

@@ -53,9 +53,7 @@ protected:
         gumSetSaveFileHook(nullptr);
         if (CgumDoc* doc = Doc())
             doc->Modify(false);
-        if (m_app->m_frame)
-            m_app->m_frame->Close(true);
-        qvtest::Pump(100);
+        EXPECT_TRUE(qvtest::CloseMainFrame(*m_app));
         m_app->OnExit();
         m_boxes.reset();
     }

@@ -14,7 +14,8 @@ TEST(SensorDatabaseApp, ProgramStartsWithItsSensorDatabase)
     qvtest::CtestBoxes boxes;
     CgumApp& app = qvtest::CreateApp();
     ASSERT_TRUE(app.CallOnInit());
-    qvtest::Pump(200);
+    // Start-up is over once the logger search has answered.
+    ASSERT_TRUE(qvtest::WaitForLoggerSearch(app));
     EXPECT_TRUE(boxes.m_calls.empty());
     EXPECT_EQ(xhwGetSenFile(), &app.m_senFile);
     EXPECT_GT(app.m_senFile.GetSensorCount(), 30);
@@ -29,8 +30,6 @@ TEST(SensorDatabaseApp, ProgramStartsWithItsSensorDatabase)
     EXPECT_GT(value, 0.0f);
     EXPECT_LT(value, 100.0f);
 
-    if (app.m_frame)
-        app.m_frame->Close(true);
-    qvtest::Pump(200);
+    EXPECT_TRUE(qvtest::CloseMainFrame(app));
     app.OnExit();
 }

@@ -23,6 +23,7 @@ protected:
         // After start-up, which installs the real boxes.
         m_boxes = std::make_unique<CtestBoxes>();
         ASSERT_TRUE(WaitForLoggerSearch(*m_app));
+        ASSERT_TRUE(WaitForMaximisedFrame(*m_app));
         m_frame = m_app->m_frame;
     }
 
@@ -30,9 +31,7 @@ protected:
     {
         if (CgumDoc* doc = m_app->GetCurrentDocument())
             doc->Modify(false); // no save question at the end
-        if (m_app->m_frame)
-            m_app->m_frame->Close(true);
-        Pump(100);
+        EXPECT_TRUE(CloseMainFrame(*m_app));
         m_app->OnExit();
         m_boxes.reset();
     }
@@ -43,7 +42,7 @@ protected:
         wxCommandEvent event(wxEVT_MENU, id);
         event.SetEventObject(m_frame);
         m_frame->GetEventHandler()->ProcessEvent(event);
-        Pump(50);
+        HandlePending();
     }
 
     static void Press(wxDialog& dialog, int id)

@@ -45,35 +45,109 @@ CgumApp& CreateApp()
     return wxGetApp();
 }
 
+namespace {
+
+// The main loop while the test runs outside any: one of its own for the call.
+class ActiveLoop
+{
+public:
+    ActiveLoop()
+    {
+        if (!wxEventLoopBase::GetActive()) {
+            m_loop = std::make_unique<wxEventLoop>();
+            wxEventLoopBase::SetActive(m_loop.get());
+        }
+    }
+    ~ActiveLoop()
+    {
+        if (m_loop)
+            wxEventLoopBase::SetActive(nullptr);
+    }
+
+    // One round of the loop: queued events, what the toolkit holds, idle
+    // time. Whether anything was there to handle.
+    static bool Round()
+    {
+        bool handled = wxTheApp->HasPendingEvents();
+        wxTheApp->ProcessPendingEvents();
+        while (wxEventLoopBase::GetActive()->Pending()) {
+            wxEventLoopBase::GetActive()->Dispatch();
+            handled = true;
+        }
+        return wxTheApp->ProcessIdle() || handled;
+    }
+
+private:
+    std::unique_ptr<wxEventLoop> m_loop;
+};
+
+} // namespace
+
 void Pump(int ms)
 {
     wxStopWatch watch;
-    wxEventLoopBase* active = wxEventLoopBase::GetActive();
-    std::unique_ptr<wxEventLoop> loop;
-    if (!active) {
-        loop = std::make_unique<wxEventLoop>();
-        wxEventLoopBase::SetActive(loop.get());
-    }
+    ActiveLoop loop;
     while (watch.Time() < ms) {
-        wxTheApp->ProcessPendingEvents();
-        while (wxEventLoopBase::GetActive()->Pending())
-            wxEventLoopBase::GetActive()->Dispatch();
-        wxTheApp->ProcessIdle();
+        ActiveLoop::Round();
         wxMilliSleep(5);
     }
-    if (loop)
-        wxEventLoopBase::SetActive(nullptr);
+}
+
+void HandlePending()
+{
+    ActiveLoop loop;
+    // Handling an event may queue others; idle handlers that always ask for
+    // more idle time must not hold the test, hence the count of rounds.
+    for (int round = 0; round < 100 && ActiveLoop::Round(); ++round) {
+    }
 }
 
 bool PumpUntil(const std::function<bool()>& done)
 {
     wxStopWatch watch;
+    ActiveLoop loop;
     while (!done()) {
         if (watch.Time() >= kWaitBoundMs)
             return done();
-        Pump(5);
+        ActiveLoop::Round();
+        wxMilliSleep(2);
     }
     return true;
+}
+
+namespace {
+
+bool Deleted(wxWindow* window)
+{
+    return !wxPendingDelete.Member(window) && !wxTopLevelWindows.Find(window);
+}
+
+} // namespace
+
+bool DestroyWindow(wxWindow* window)
+{
+    if (!window)
+        return true;
+    window->Destroy();
+    return PumpUntil([window] { return Deleted(window); });
+}
+
+bool CloseWindow(wxWindow* window)
+{
+    if (!window)
+        return true;
+    window->Close(true);
+    return PumpUntil([window] { return Deleted(window); });
+}
+
+bool CloseMainFrame(CgumApp& app)
+{
+    return CloseWindow(app.m_frame);
+}
+
+bool WaitForMaximisedFrame(CgumApp& app)
+{
+    return PumpUntil([&app] { return app.m_frame && app.m_frame->IsMaximized(); });
 }
 
 bool WaitForLoggerSearch(CgumApp& app)
@@ -90,11 +164,8 @@ void PostCommandAndWait(int id, int value)
     // the frame's queue has been emptied.
     CgumFrame* frame = wxGetApp().m_frame;
     gumPostCommand(id, value);
-    wxStopWatch watch;
-    while (frame && wxGetApp().m_frame == frame && wxTheApp->HasPendingEvents() &&
-           watch.Time() < 30000)
-        Pump(5);
-    Pump(20);
+    PumpUntil([frame] { return wxGetApp().m_frame != frame || !wxTheApp->HasPendingEvents(); });
+    HandlePending();
 }
 
 namespace {
@@ -152,7 +223,8 @@ std::string SaveScreenshot(wxWindow* window, const std::string& name)
 {
     if (!window)
         return {};
-    Pump(300);
+    HandlePending();
+    window->Update();
     wxImage image = DrawWindow(window);
     if (!image.IsOk()) {
         const wxRect rect = window->GetScreenRect();

@@ -15,9 +15,28 @@ CgumApp& CreateApp();
 // Handles pending events and idle time for ms milliseconds.
 void Pump(int ms = 200);
 
+// Handles the events pending now and the idle time after them, waiting for
+// nothing more: what an action queued has run, and nothing that is yet to come.
+void HandlePending();
+
 // Handles events until done() holds; whether it held within the tests' one
 // wait bound (support/testWait.h).
 bool PumpUntil(const std::function<bool()>& done);
+
+// Destroys the window and handles events until the toolkit has deleted it
+// (a top-level window goes when the loop is next idle).
+bool DestroyWindow(wxWindow* window);
+
+// Closes the top-level window as its close box does and handles events
+// until the toolkit has deleted it.
+bool CloseWindow(wxWindow* window);
+
+// Closes the application's main window, as at the end of a test.
+bool CloseMainFrame(CgumApp& app);
+
+// Handles events until the window manager has maximised the main window, as
+// the program asks at start-up: from then on the panels keep their sizes.
+bool WaitForMaximisedFrame(CgumApp& app);
 
 // Handles events until the current document has had its first answer from
 // the logger search (which builds the logger's channels), so that a test's

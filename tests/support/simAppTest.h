@@ -69,15 +69,14 @@ protected:
         ASSERT_TRUE(m_app->CallOnInit());
         m_boxes = std::make_unique<CtestBoxes>();
         ASSERT_TRUE(PumpUntil([this] { return Doc() && Run().m_boxInfo.m_info.m_hardware == BOX_TYPE_SIMULATED; }));
+        ASSERT_TRUE(WaitForMaximisedFrame(*m_app));
     }
 
     void TearDown() override
     {
         if (CgumDoc* doc = Doc())
             doc->Modify(false);
-        if (m_app->m_frame)
-            m_app->m_frame->Close(true);
-        Pump(100);
+        EXPECT_TRUE(CloseMainFrame(*m_app));
         m_app->OnExit();
         m_boxes.reset();
         ::unsetenv("QUORVANTI_SIMULATE");
@@ -102,7 +101,7 @@ protected:
         wxKeyEvent key(wxEVT_KEY_DOWN);
         key.m_keyCode = code;
         const bool taken = m_app->FilterEvent(key) == 1;
-        Pump(20);
+        HandlePending();
         return taken;
     }
 

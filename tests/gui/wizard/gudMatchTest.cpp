@@ -46,9 +46,7 @@ protected:
             doc->m_doc.Stop();
             doc->Modify(false);
         }
-        if (m_app->m_frame)
-            m_app->m_frame->Close(true);
-        qvtest::Pump(100);
+        EXPECT_TRUE(qvtest::CloseMainFrame(*m_app));
         m_app->OnExit();
         m_boxes.reset();
         ::unsetenv("QUORVANTI_SIMULATE");

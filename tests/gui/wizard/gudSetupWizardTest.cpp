@@ -52,9 +52,7 @@ protected:
 
     ~SetupWizardPages() override
     {
-        if (m_wizard)
-            m_wizard->Destroy();
-        qvtest::Pump(20);
+        EXPECT_TRUE(qvtest::DestroyWindow(m_wizard));
     }
 
     void TimingInputs(int count) { m_doc.m_boxInfo.m_boxTimingIdentify = (1 << count) - 1; }
